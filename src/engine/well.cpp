@@ -1,0 +1,5 @@
+#include "engine/well.h"
+
+Well::Well(platform::Window&, Surfaces&)
+{
+}

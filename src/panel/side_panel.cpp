@@ -1,0 +1,5 @@
+#include "panel/side_panel.h"
+
+SidePanel::SidePanel(platform::Window&, Surfaces&)
+{
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string_view>
+
+namespace platform {
+
+struct ApplicationData;
+
+// The process's one GUI application and its event loop.
+class Application {
+public:
+    Application(int& argc, char** argv);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // Runs until a window posts its quit; returns that exit code.
+    int exec();
+    // Called once when the program is asked to end from outside: SIGTERM,
+    // SIGINT or the end of the desktop session.
+    void onTerminationRequest(std::function<void()> handler);
+
+    // Runs fn from the event loop, after what is happening now.
+    static void runSoon(std::function<void()> fn);
+    static void processEvents();
+
+private:
+    std::unique_ptr<ApplicationData> data_;
+};
+
+// A per-user lock: only the first holder of a key is the running copy. A lock
+// left behind by a copy that crashed is taken over.
+class SingleInstance {
+public:
+    explicit SingleInstance(std::string_view key);
+    ~SingleInstance();
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
+    bool isFirst() const;
+
+private:
+    struct Lock;
+    std::unique_ptr<Lock> lock_;
+};
+
+} // namespace platform

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "platform/geometry.h"
+#include "platform/menu.h"
+#include "platform/message.h"
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string_view>
+
+namespace platform {
+
+class Surface;
+class Window;
+struct WindowData;
+
+// Every message of the window goes to one procedure.
+using WindowProc = void (*)(Window& window, const Message& message);
+
+// The game's one top-level window: a fixed frame with a menu bar over a client
+// area. Its screen surface is what the player sees; drawing on it shows at
+// once. A repaint, asked for by the desktop or by invalidate(), sends a Paint
+// message whose handler copies the back buffer onto the screen surface.
+class Window {
+public:
+    explicit Window(WindowProc proc);
+    ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    // Builds the window (hidden until placed) and its menu, then sends Create.
+    void create(std::string_view title, std::span<const MenuItemTemplate> menu, std::string_view iconPicture);
+    bool exists() const;
+    void send(const Message& message);
+
+    Surface& screen();
+    Menu& menu();
+
+    void invalidate(const Rect& rect);
+    // The part of the client area that the current Paint message must restore.
+    Rect beginPaint() const;
+    // Delivers a pending repaint at once.
+    void paintNow();
+
+    // Setting a running timer replaces its period and restarts it.
+    void setTimer(int id, int periodMs);
+    void killTimer(int id);
+    int timerPeriod(int id) const; // 0 when not running
+    int timerStarts(int id) const;
+    int timerKills(int id) const;
+
+    // Shows everything drawn so far, then blocks for ms.
+    void wait(int ms);
+
+    Rect windowRect() const; // outer frame, screen pixels
+    Size clientSize() const;
+    Rect desktopRect() const;
+    // Moves and sizes the outer frame, sets the stacking and shows the window.
+    void place(const Rect& outer, bool topmost);
+    bool isTopmost() const;
+    bool isVisible() const;
+    bool isActive() const;
+
+    // Sends Destroy once and hides the window.
+    void destroy();
+    bool destroyed() const;
+    // Ends the event loop with this exit code once control returns to it.
+    void postQuit(int exitCode);
+
+    WindowData* data() { return data_.get(); }
+
+private:
+    std::unique_ptr<WindowData> data_;
+};
+
+} // namespace platform

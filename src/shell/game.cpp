@@ -1,0 +1,30 @@
+#include "shell/game.h"
+
+#include "platform/clock.h"
+#include "platform/sjis.h"
+#include "shell/random.h"
+
+#include <algorithm>
+
+const std::array<const char*, 10> patternNamesUtf8 = {
+    "すりーポン", "つーポン", "みっくすパンチ", "たまろ", "えくすとらパンチ",
+    "だぶるみっくすパンチ", "こんとらすとパンチ", "ポンみっくす", "みっくすえくすとらパンチ", "ぷれみあむパンチ",
+};
+
+Game::Game(platform::Window& window, Surfaces& surfaces, Options* options)
+    : view(window, surfaces),
+      panel(window, surfaces),
+      ranking(window, surfaces, options),
+      well(window, surfaces),
+      title(window, surfaces)
+{
+    this->window = &window;
+    this->options = options;
+    seed(gameRandom(), static_cast<std::uint32_t>(platform::Clock::instance().calendarSeconds()));
+    for (std::size_t slot = 0; slot < patternNames.size(); ++slot) {
+        const std::string name = platform::sjis::fromUtf8(patternNamesUtf8[slot]).value_or("");
+        const std::size_t length = std::min(name.size(), static_cast<std::size_t>(patternNameSlot - 1));
+        std::copy_n(name.begin(), length, patternNames[slot].begin());
+        patternNames[slot][length] = '\0';
+    }
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "engine/round_status.h"
+#include "engine/well.h"
+#include "panel/side_panel.h"
+#include "ranking/ranking.h"
+#include "shell/options.h"
+#include "shell/sound_bank.h"
+#include "shell/surfaces.h"
+#include "shell/title_show.h"
+#include "view/playfield_view.h"
+
+#include <array>
+#include <cstdint>
+
+namespace platform {
+class Window;
+}
+
+inline constexpr int patternNameSlot = 25;
+using PatternNames = std::array<std::array<char, patternNameSlot>, 10>;
+
+// The whole running game. Members are built in the order they are declared
+// and torn down in the reverse order.
+struct Game {
+    Game(platform::Window& window, Surfaces& surfaces, Options* options);
+
+    platform::Window* window = nullptr;
+    RoundStatus status;
+    Options* options = nullptr;
+    // NUL-terminated Shift-JIS names of the ten scoring patterns.
+    PatternNames patternNames{};
+    std::int32_t riseDue = 0;
+    std::int32_t riseStep = 0;
+    PlayfieldView view;
+    SidePanel panel;
+    Ranking ranking;
+    SoundBank sounds;
+    Well well;
+    TitleShow title;
+};
+
+// The names as the game shows them, pattern 1 first.
+extern const std::array<const char*, 10> patternNamesUtf8;

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+
+// The settings of the game, stored byte for byte after the ranking table in
+// the data file: twelve 32-bit fields in this order, 48 bytes.
+struct Options {
+    std::int32_t dropKeyType = 0;
+    std::int32_t difficulty = 0;
+    std::int32_t panelTab = 1;
+    std::int32_t clipOn = 0;
+    std::int32_t soundOn = 1;
+    std::int32_t alwaysOnTop = 1;
+    std::int32_t gameRunning = 0;
+    std::int32_t rankingMenuRemoved = 0;
+    std::int32_t windowLeft = 0;
+    std::int32_t windowTop = 0;
+    std::int32_t windowRight = 0;
+    std::int32_t windowBottom = 0;
+};
+
+static_assert(sizeof(Options) == 48, "Options is stored as exactly 48 bytes");
+
+inline constexpr int optionsFieldCount = 12;

@@ -1,0 +1,5 @@
+#include "shell/sound_bank.h"
+
+SoundBank::SoundBank()
+{
+}

@@ -1,0 +1,5 @@
+#include "shell/title_show.h"
+
+TitleShow::TitleShow(platform::Window&, Surfaces&)
+{
+}

@@ -1,0 +1,5 @@
+#include "view/playfield_view.h"
+
+PlayfieldView::PlayfieldView(platform::Window&, Surfaces&)
+{
+}
