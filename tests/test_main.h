@@ -1,0 +1,6 @@
+#pragma once
+
+#include "platform/application.h"
+
+// The application object that every test program runs under.
+platform::Application& testApplication();
