@@ -3,3 +3,7 @@
 Ranking::Ranking(platform::Window&, Surfaces&, Options*)
 {
 }
+
+void Ranking::command(int)
+{
+}

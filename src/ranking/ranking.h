@@ -9,4 +9,7 @@ class Window;
 
 struct Ranking {
     explicit Ranking(platform::Window& window, Surfaces& surfaces, Options* options);
+
+    // 1 loads the data file, 2 saves it, 4 shows the table.
+    void command(int mode);
 };
