@@ -7,3 +7,12 @@ Ranking::Ranking(platform::Window&, Surfaces&, Options*)
 void Ranking::command(int)
 {
 }
+
+int Ranking::enterScore(double)
+{
+    return 0;
+}
+
+void Ranking::drawTable(int)
+{
+}

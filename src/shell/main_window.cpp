@@ -3,6 +3,7 @@
 #include "platform/application.h"
 #include "platform/message.h"
 #include "platform/window.h"
+#include "panel/panel_request.h"
 #include "resources/menu.h"
 
 #include <string>
@@ -39,6 +40,7 @@ platform::Rect placementRect(const platform::Rect& stored, platform::Size size, 
 
 void onCreate(platform::Window& window, Game& game, Options& options)
 {
+    game.title.startupEffect();
     const platform::Rect outer = window.windowRect();
     const platform::Size client = window.clientSize();
     const int width = 640 - 1 + (outer.width() - client.width);
@@ -55,6 +57,7 @@ void onCreate(platform::Window& window, Game& game, Options& options)
     window.place(placed, options.alwaysOnTop != 0);
     if (options.alwaysOnTop != 0)
         window.menu().check(command::AlwaysOnTop, true);
+    panelRequest(game, 10, 0);
     window.setTimer(titleTimer, titleTickMs);
 }
 
@@ -103,6 +106,13 @@ void windowProc(platform::Window& window, const platform::Message& message)
     case platform::MessageKind::PositionChanged:
         storeRect(options, platform::Rect{message.position.x, message.position.y, message.position.x + message.position.cx,
                                           message.position.y + message.position.cy});
+        break;
+    case platform::MessageKind::Timer:
+        if (message.wParam == titleTimer)
+            game.title.tick();
+        break;
+    case platform::MessageKind::LeftButtonDown:
+        panelRequest(game, 1, message.lParam);
         break;
     case platform::MessageKind::Command:
         if ((message.wParam & 0xFFFF) == command::Exit)

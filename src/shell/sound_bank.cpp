@@ -3,3 +3,7 @@
 SoundBank::SoundBank()
 {
 }
+
+void SoundBank::play(int)
+{
+}

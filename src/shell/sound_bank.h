@@ -9,4 +9,6 @@ class Window;
 
 struct SoundBank {
     SoundBank();
+
+    void play(int slot);
 };
