@@ -7,3 +7,11 @@ SoundBank::SoundBank()
 void SoundBank::play(int)
 {
 }
+
+void SoundBank::playChime()
+{
+}
+
+void SoundBank::stop()
+{
+}

@@ -11,4 +11,7 @@ struct SoundBank {
     SoundBank();
 
     void play(int slot);
+    // The About box's chime, played until stop() or another sound.
+    void playChime();
+    void stop();
 };
