@@ -76,6 +76,7 @@ Font Font::create(int height, int width, bool italic, bool underline, std::strin
     data->font.setItalic(italic);
     data->font.setUnderline(underline);
     data->font.setKerning(false);
+    data->font.setStyleStrategy(QFont::NoAntialias);
 
     Font font;
     font.data_ = std::move(data);
