@@ -12,7 +12,8 @@ namespace platform::text {
 
 namespace {
 
-// The slant of an oblique face: about a fifth of the height, leaning right.
+// An oblique face moves the top of a glyph right by about a fifth of the
+// height; a quarter leaves room for rounding.
 constexpr double italicSlant = 0.25;
 
 } // namespace
