@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <functional>
 #include <string>
 #include <thread>
@@ -185,6 +186,11 @@ struct Cut {
     const char* name;
     std::function<void(platform::AudioOut&)> apply;
 };
+
+void PrintTo(const Cut& cut, std::ostream* out)
+{
+    *out << cut.name;
+}
 
 std::vector<std::uint8_t> truncatedHeader()
 {
