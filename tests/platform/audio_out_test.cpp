@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -300,6 +301,17 @@ TEST_F(AudioOutTest, withoutADeviceEveryCallIsHarmlessAndSilent)
     setenv("SDL_AUDIODRIVER", "disk", 1);
     platform::AudioOut reopened;
     EXPECT_TRUE(reopened.isOpen());
+}
+
+TEST_F(AudioOutTest, leavesTheHandlingOfTerminationSignalsAlone)
+{
+    struct sigaction before {};
+    sigaction(SIGTERM, nullptr, &before);
+    platform::AudioOut out;
+    ASSERT_TRUE(out.isOpen());
+    struct sigaction during {};
+    sigaction(SIGTERM, nullptr, &during);
+    EXPECT_EQ(during.sa_handler, before.sa_handler);
 }
 
 } // namespace
