@@ -52,7 +52,7 @@ for name in $names; do
         i=1
         while [ $i -le $n ]; do set -- "$@" "$work/$name.$i.wav"; i=$((i + 1)); done
     fi
-    sox -R -D -V1 "$@" -r $rate -c 1 -b 16 -e signed-integer "$work/$name.wav" norm -3 fade h 0.003 -0 0.012
+    sox -R -D -V1 "$@" -r $rate -c 1 -b 16 -e signed-integer "$work/$name.wav" norm -3 fade h 0.005 -0 0.012
     len=$(soxi -D "$work/$name.wav")
     if awk -v l="$len" 'BEGIN { exit !(l > 1.0) }'; then
         echo "make_sounds.sh: error: $conf: \"$name\" lasts $len s, more than one second" >&2

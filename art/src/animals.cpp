@@ -70,7 +70,7 @@ void sloth(QPainter& g, const AnimalColours& c)
     head = head.simplified();
     path(g, head, c.fur, edge);
     // Pale face.
-    ellipse(g, cx, 23.5, 11.0, 8.5, c.accent);
+    ellipse(g, cx, 24.0, 9.0, 7.0, c.accent);
     // Long drooping eye stripes, lazily sloping down and outwards.
     for (double s : {-1.0, 1.0}) {
         QPainterPath stripe;
@@ -143,7 +143,7 @@ void dinosaur(QPainter& g, const AnimalColours& c)
     QPainterPath spikes;
     for (int i = 0; i < 3; ++i) {
         const double x = cx + (i - 1) * 7.0;
-        const double top = i == 1 ? 3.0 : 5.5;
+        const double top = i == 1 ? 3.5 : 6.0;
         spikes.moveTo(x - 4.2, 13.0);
         spikes.lineTo(x, top);
         spikes.lineTo(x + 4.2, 13.0);
@@ -188,8 +188,8 @@ void mouse(QPainter& g, const AnimalColours& c)
     const QPen edge = line(c.dark, 1.0);
     // Huge round ears.
     for (double s : {-1.0, 1.0}) {
-        ellipse(g, cx + s * 10.0, 10.5, 7.6, 7.6, c.fur, edge);
-        ellipse(g, cx + s * 10.0, 11.0, 4.8, 4.8, c.accent);
+        ellipse(g, cx + s * 10.0, 10.5, 6.9, 6.9, c.fur, edge);
+        ellipse(g, cx + s * 10.0, 11.0, 4.3, 4.3, c.accent);
     }
     // Egg-shaped head narrowing to a pointed snout.
     QPainterPath head;
@@ -218,8 +218,8 @@ void monkey(QPainter& g, const AnimalColours& c)
     const QPen edge = line(c.dark, 1.0);
     // Ears at the sides.
     for (double s : {-1.0, 1.0}) {
-        ellipse(g, cx + s * 13.5, 21.0, 5.0, 5.5, c.fur, edge);
-        ellipse(g, cx + s * 13.8, 21.2, 2.8, 3.2, c.accent);
+        ellipse(g, cx + s * 12.6, 21.0, 4.6, 5.3, c.fur, edge);
+        ellipse(g, cx + s * 12.9, 21.2, 2.6, 3.1, c.accent);
     }
     // Head with a tuft.
     QPainterPath head;
@@ -233,9 +233,9 @@ void monkey(QPainter& g, const AnimalColours& c)
     path(g, head, c.fur, edge);
     // Pale heart-shaped face.
     QPainterPath face;
-    face.addEllipse(QPointF(cx - 4.0, 19.0), 5.8, 5.5);
-    face.addEllipse(QPointF(cx + 4.0, 19.0), 5.8, 5.5);
-    face.addEllipse(QPointF(cx, 26.5), 8.5, 7.0);
+    face.addEllipse(QPointF(cx - 3.8, 19.5), 4.9, 4.7);
+    face.addEllipse(QPointF(cx + 3.8, 19.5), 4.9, 4.7);
+    face.addEllipse(QPointF(cx, 26.5), 7.2, 6.0);
     face = face.simplified();
     path(g, face, c.accent);
     eyes(g, 19.5, 4.0, 1.9, c.dark);

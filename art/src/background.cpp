@@ -146,15 +146,15 @@ void landscape(QPainter& g)
 void box(QPainter& g, const QRect& interior)
 {
     // Rounded white outline hugging the interior, then the interior exactly black.
-    const QRectF ring = QRectF(interior).adjusted(-1.5, -1.5, 1.5, 1.5);
+    const QRectF ring = QRectF(interior).adjusted(-0.5, -0.5, 0.5, 0.5);
     g.save();
     g.setRenderHint(QPainter::Antialiasing, true);
     g.setPen(QPen(QColor(0, 0, 0, 90), 3.0));
     g.setBrush(Qt::NoBrush);
-    g.drawRoundedRect(ring.adjusted(0.5, 1.0, 0.5, 1.0), 4, 4);  // soft drop shadow
-    g.setPen(QPen(Qt::white, 1.2));
+    g.drawRoundedRect(ring.adjusted(0.5, 1.5, 1.0, 1.5), 4, 4);  // soft drop shadow
+    g.setPen(QPen(Qt::white, 1.0));
     g.setBrush(Qt::black);
-    g.drawRoundedRect(ring, 4, 4);
+    g.drawRoundedRect(ring, 3.5, 3.5);
     g.restore();
     g.fillRect(interior, Qt::black);
 }
@@ -173,12 +173,10 @@ Picture drawBackground(const Params& p)
     g.setRenderHint(QPainter::Antialiasing, true);
     g.setPen(QPen(QColor(0, 0, 0, 90), 3.0));
     g.setBrush(Qt::NoBrush);
-    g.drawRoundedRect(QRectF(well).adjusted(-0.5, 0.5, 1.5, 2.5), 8, 8);
-    g.setPen(QPen(Qt::white, 1.3));
+    g.drawRoundedRect(QRectF(well).adjusted(0.5, 1.5, 2.0, 2.5), 8, 8);  // soft drop shadow
+    g.setPen(QPen(Qt::white, 1.0));
     g.setBrush(Qt::black);
-    g.drawRoundedRect(QRectF(well).adjusted(-1.0, -1.0, 1.0, 1.0), 7, 7);
-    g.setPen(Qt::NoPen);
-    g.drawRoundedRect(QRectF(well).adjusted(0, 0, 1, 1), 5, 5);
+    g.drawRoundedRect(QRectF(well).adjusted(-0.5, -0.5, 0.5, 0.5), 6, 6);
 
     // The title lettering on the panel.
     const QString title = p.text(p.root, "title", "the top level");

@@ -113,7 +113,7 @@ void drawDigitStrip(QImage& sheet, const Params& p)
     for (int v = 1; v <= 6; ++v) {
         const double limit = limits[v - 1];
         drawDisplayCell(g, 150 + 15 * v, 39, p, [limit](int c, int r) {
-            const double dx = c - 2, dy = (r - 4) * 0.75;
+            const double dx = c - 2, dy = r - 4;
             return std::sqrt(dx * dx + dy * dy) <= limit + 1e-9;
         });
     }
