@@ -51,22 +51,15 @@ void eyes(QPainter& g, double y, double spread, double r, const QColor& dark)
     }
 }
 
-QPainterPath mirrored(const QPainterPath& p)
-{
-    QTransform t;
-    t.translate(2 * cx, 0);
-    t.scale(-1, 1);
-    return t.map(p);
-}
-
 void sloth(QPainter& g, const AnimalColours& c)
 {
     const QPen edge = line(c.dark, 1.0);
     // Shaggy head: a wide oval with a tousled fringe.
     QPainterPath head;
     head.addEllipse(QPointF(cx, 22), 15.0, 12.5);
-    for (int i = 0; i < 5; ++i)
-        head.addEllipse(QPointF(9.5 + 5.0 * i, 11.5 + (i % 2) * 1.2), 3.4, 3.0);
+    for (int i = 0; i < 7; ++i)
+        head.addEllipse(QPointF(8.0 + 3.8 * i, 11.0 + (i % 2) * 1.4 + std::abs(i - 3) * 0.6), 2.5, 2.3);
+    head.setFillRule(Qt::WindingFill);
     head = head.simplified();
     path(g, head, c.fur, edge);
     // Pale face.
@@ -236,19 +229,23 @@ void monkey(QPainter& g, const AnimalColours& c)
     face.addEllipse(QPointF(cx - 3.8, 19.5), 4.9, 4.7);
     face.addEllipse(QPointF(cx + 3.8, 19.5), 4.9, 4.7);
     face.addEllipse(QPointF(cx, 26.5), 7.2, 6.0);
+    face.setFillRule(Qt::WindingFill);
     face = face.simplified();
     path(g, face, c.accent);
     eyes(g, 19.5, 4.0, 1.9, c.dark);
     // Nostrils and a wide-open shrieking mouth ("きー") with bared teeth.
-    ellipse(g, cx - 1.2, 23.8, 0.7, 0.6, c.dark);
-    ellipse(g, cx + 1.2, 23.8, 0.7, 0.6, c.dark);
+    ellipse(g, cx - 1.2, 23.6, 0.7, 0.6, c.dark);
+    ellipse(g, cx + 1.2, 23.6, 0.7, 0.6, c.dark);
     QPainterPath mouth;
-    mouth.addRoundedRect(QRectF(cx - 4.5, 26.0, 9.0, 5.5), 2.5, 2.5);
+    mouth.addEllipse(QPointF(cx, 28.6), 4.2, 3.4);
     path(g, mouth, c.dark);
-    g.setPen(Qt::NoPen);
-    g.setBrush(Qt::white);
-    g.drawRect(QRectF(cx - 3.5, 26.6, 7.0, 1.6));
-    g.drawRect(QRectF(cx - 3.5, 29.4, 7.0, 1.4));
+    QPainterPath teeth;
+    teeth.addEllipse(QPointF(cx, 28.6), 4.2, 3.4);
+    g.save();
+    g.setClipPath(teeth);
+    g.fillRect(QRectF(cx - 4.5, 25.0, 9.0, 2.3), Qt::white);
+    g.fillRect(QRectF(cx - 2.0, 30.2, 4.0, 2.0), QColor(0xd8, 0x50, 0x50));
+    g.restore();
 }
 
 void elephant(QPainter& g, const AnimalColours& c)
@@ -311,6 +308,7 @@ void penguin(QPainter& g, const AnimalColours& c)
     mask.addEllipse(QPointF(cx - 5.0, 20.0), 5.2, 5.5);
     mask.addEllipse(QPointF(cx + 5.0, 20.0), 5.2, 5.5);
     mask.addEllipse(QPointF(cx, 27.0), 7.0, 5.5);
+    mask.setFillRule(Qt::WindingFill);
     mask = mask.simplified();
     path(g, mask, c.accent);
     eyes(g, 20.0, 4.6, 1.9, c.dark);
@@ -392,7 +390,6 @@ void animal(QPainter& g, const QString& kind, const AnimalColours& c)
     else if (kind == "penguin") penguin(g, c);
     else if (kind == "owl") owl(g, c);
     g.restore();
-    (void)mirrored;
 }
 
 }  // namespace art::shapes

@@ -127,7 +127,7 @@ void landscape(QPainter& g)
     g.setBrush(QColor(0x47, 0x92, 0x38));
     g.drawPath(ridge(440, 10, 35, 1.2));
     // Trees along the hills (none over the panel's chart or the clip tray).
-    const double trees[][3] = {{10, 335, 1.0}, {172, 330, 0.8}, {466, 330, 0.9}, {636, 345, 1.0},
+    const double trees[][3] = {{10, 335, 1.0}, {172, 330, 0.8}, {636, 345, 1.0},
                                {90, 392, 1.2},  {150, 400, 1.1}, {470, 452, 1.3}, {630, 466, 1.4},
                                {15, 470, 1.5},  {160, 474, 1.3}, {560, 474, 1.2}};
     for (const auto& t : trees)
@@ -192,13 +192,26 @@ Picture drawBackground(const Params& p)
         grad.setColorAt(1.0, QColor(0xe0, 0x40, 0x10));
         g.save();
         g.setRenderHint(QPainter::Antialiasing, true);
-        g.setPen(QPen(QColor(0x9a, 0x10, 0x10), 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        g.setPen(QPen(QColor(0x5a, 0x08, 0x08), 9, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        g.drawPath(t.translated(2, 3));  // shadow
+        g.setPen(QPen(QColor(0xb0, 0x14, 0x10), 8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         g.drawPath(t);
-        g.setPen(QPen(QColor(0xff, 0xf6, 0xe0), 2.0));
+        // The thin Mincho strokes are thickened with a pen of the same gradient.
+        g.setPen(QPen(QBrush(grad), 3.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         g.setBrush(grad);
         g.drawPath(t);
         g.restore();
-        pic.textAreas.push_back(t.boundingRect().adjusted(-6, -6, 6, 6).toAlignedRect());
+        pic.textAreas.push_back(t.boundingRect().adjusted(-6, -6, 8, 9).toAlignedRect());
+    }
+
+    // The eight characters in two rows under the title.
+    {
+        const QImage sheet = drawSpriteSheet(p).image;
+        for (int code = 1; code <= 8; ++code) {
+            const int row = (code - 1) / 4, col = (code - 1) % 4;
+            const int x = well.center().x() + 1 - 2 * 44 + 3 + col * 44 - (row == 0 ? 11 : -11);
+            g.drawImage(QPoint(x, 268 + row * 46), sheet, QRect(39 * (code - 1), 0, 39, 39));
+        }
     }
 
     // The five labelled boxes of the readouts.
@@ -248,7 +261,10 @@ Picture drawTitlePicture(const Params& p)
         t.addText(0, 0, f, title.mid(i, 1));
         const QRectF b = t.boundingRect();
         t.translate(30 - b.center().x(), 15 + 24.5 * i - b.center().y());
-        pic.textAreas.push_back(paintOutlinedText(g, t, QColor(0xff, 0xd8, 0x40), QColor(0x30, 0x00, 0x00), 3.0));
+        pic.textAreas.push_back(paintOutlinedText(g, t, QColor(0xff, 0xd8, 0x40), QColor(0x30, 0x00, 0x00), 4.0));
+        g.setPen(QPen(QColor(0xff, 0xd8, 0x40), 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        g.setBrush(Qt::NoBrush);
+        g.drawPath(t);
     }
     return pic;
 }

@@ -23,6 +23,7 @@
 #include <QSvgRenderer>
 
 #include <cstdio>
+#include <functional>
 
 namespace art {
 

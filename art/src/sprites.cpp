@@ -46,7 +46,7 @@ void drawCell(QImage& sheet, int code, const std::function<void(QPainter&)>& bod
 
 // ---- the digit strip: a dot-matrix segment display ------------------------
 // Dots of 2 x 2 pixels on a grid of 5 columns by 9 rows at a pitch of 3,
-// starting at (1, 1). The seven segments use the border of the grid.
+// starting at (1, 0). The seven segments use the border of the grid.
 constexpr int dotCols = 5, dotRows = 9;
 
 struct Dot {
@@ -73,7 +73,7 @@ constexpr int digitSegments[10] = {0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x0
 
 QPoint dotOrigin(int col, int row)
 {
-    return {1 + 3 * col, 1 + 3 * row - (row > 4 ? 0 : 0)};
+    return {1 + 3 * col, 3 * row};
 }
 
 void drawDot(QPainter& g, QPoint at, bool lit, const QColor& litColour, const QColor& core, const QColor& unlit)
