@@ -56,7 +56,10 @@ Picture drawTitlePicture(const Params& params);
 Picture drawLogoFrames(const Params& params);
 std::vector<Picture> drawIcons(const Params& params, QByteArray& svgSource);
 
-// Text helpers (text.cpp).
+// The game window as the pictures will look together (contact sheet only).
+QImage drawMockup(const QImage& sheet, const QImage& background);
+
+// A font of the named family; fails when it is not installed.
 QFont makeFont(const QString& family, double pixelSize, int weight = 400);
 
 }  // namespace art

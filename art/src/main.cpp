@@ -168,7 +168,10 @@ int run(const QStringList& args)
         writePicture(out + "/" + p.path, p.image);
     writeAtomically(out + "/resources/icons/tamaro.svg", [&](QIODevice& d) { return d.write(svg) == svg.size(); });
     if (!contact.isEmpty()) {
-        writePicture(contact, contactSheet(pictures));
+        std::vector<Picture> shown{{"game window mock-up (preview only, not shipped)",
+                                    drawMockup(pictures[0].image, pictures[1].image), {}}};
+        shown.insert(shown.end(), pictures.begin(), pictures.end());
+        writePicture(contact, contactSheet(shown));
         std::printf("contact sheet: %s\n", qPrintable(contact));
     }
 
