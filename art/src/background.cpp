@@ -29,7 +29,7 @@ QFont makeFont(const QString& family, double pixelSize, int weight)
 
 namespace {
 
-// Text as a path whose top-left box is at `at`; returns the painted bounds.
+// Text as a path, its baseline starting at `baseline`.
 QPainterPath textPath(const QFont& font, const QString& text, QPointF baseline)
 {
     QPainterPath p;
@@ -37,6 +37,7 @@ QPainterPath textPath(const QFont& font, const QString& text, QPointF baseline)
     return p;
 }
 
+// Text filled over a round-jointed outline; returns the area painted.
 QRect paintOutlinedText(QPainter& g, const QPainterPath& p, const QColor& fill, const QColor& outline, double width)
 {
     g.save();

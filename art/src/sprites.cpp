@@ -49,10 +49,6 @@ void drawCell(QImage& sheet, int code, const std::function<void(QPainter&)>& bod
 // starting at (1, 0). The seven segments use the border of the grid.
 constexpr int dotCols = 5, dotRows = 9;
 
-struct Dot {
-    int col, row;
-};
-
 // Segment membership of a dot, as a bit mask of a..g (bit 0 = a).
 int segmentsOf(int col, int row)
 {
