@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/pattern_names.h"
 #include "shell/surfaces.h"
 
 struct Options;
@@ -9,4 +10,6 @@ class Window;
 
 struct SidePanel {
     explicit SidePanel(platform::Window& window, Surfaces& surfaces);
+
+    int showTab(const PatternNames& names, int tab, int pattern);
 };

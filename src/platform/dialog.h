@@ -36,7 +36,8 @@ struct DialogTemplate {
     std::span<const ControlTemplate> controls;
 };
 
-enum class DialogEvent { Init, Command };
+// Changed: the text of an edit control was changed by the person typing.
+enum class DialogEvent { Init, Command, Changed };
 
 class Dialog;
 // Command events carry the control id; the close box and Escape arrive as id 2.
@@ -54,8 +55,10 @@ public:
     void end(int result);
     bool isChecked(int id) const;
     void setChecked(int id, bool checked);
-    // Text of an edit or static control, as Shift-JIS bytes.
+    // Text of an edit or static control, as Shift-JIS bytes; characters that
+    // Shift-JIS cannot hold are left out.
     std::string text(int id) const;
+    std::string textUtf8(int id) const;
     void setText(int id, std::string_view sjis);
     // The most Shift-JIS bytes an edit control accepts.
     void setTextLimit(int id, int bytes);

@@ -67,6 +67,7 @@ public:
     bool destroyed() const;
     // Ends the event loop with this exit code once control returns to it.
     void postQuit(int exitCode);
+    bool quitPosted() const;
 
     WindowData* data() { return data_.get(); }
 

@@ -5,6 +5,7 @@
 #include "panel/side_panel.h"
 #include "ranking/ranking.h"
 #include "shell/options.h"
+#include "shell/pattern_names.h"
 #include "shell/sound_bank.h"
 #include "shell/surfaces.h"
 #include "shell/title_show.h"
@@ -17,8 +18,6 @@ namespace platform {
 class Window;
 }
 
-inline constexpr int patternNameSlot = 25;
-using PatternNames = std::array<std::array<char, patternNameSlot>, 10>;
 
 // The whole running game. Members are built in the order they are declared
 // and torn down in the reverse order.
@@ -38,6 +37,8 @@ struct Game {
     SoundBank sounds;
     Well well;
     TitleShow title;
+    // 1 while a running game's play timers are set; pausing and resuming act once each.
+    std::int32_t timersRunning = 1;
 };
 
 // The names as the game shows them, pattern 1 first.

@@ -13,10 +13,13 @@ struct Options {
     std::int32_t alwaysOnTop = 1;
     std::int32_t gameRunning = 0;
     std::int32_t rankingMenuRemoved = 0;
-    std::int32_t windowLeft = 0;
-    std::int32_t windowTop = 0;
-    std::int32_t windowRight = 0;
-    std::int32_t windowBottom = 0;
+    // The main window's outer rectangle in screen pixels.
+    struct WindowRect {
+        std::int32_t left = 0;
+        std::int32_t top = 0;
+        std::int32_t right = 0;
+        std::int32_t bottom = 0;
+    } windowRect;
 };
 
 static_assert(sizeof(Options) == 48, "Options is stored as exactly 48 bytes");

@@ -3,3 +3,15 @@
 SoundBank::SoundBank()
 {
 }
+
+void SoundBank::play(int)
+{
+}
+
+void SoundBank::playChime()
+{
+}
+
+void SoundBank::stop()
+{
+}

@@ -9,4 +9,9 @@ class Window;
 
 struct SoundBank {
     SoundBank();
+
+    void play(int slot);
+    // The About box's chime, played until stop() or another sound.
+    void playChime();
+    void stop();
 };

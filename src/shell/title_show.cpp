@@ -3,3 +3,11 @@
 TitleShow::TitleShow(platform::Window&, Surfaces&)
 {
 }
+
+void TitleShow::tick()
+{
+}
+
+void TitleShow::startupEffect()
+{
+}

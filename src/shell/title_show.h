@@ -9,4 +9,7 @@ class Window;
 
 struct TitleShow {
     explicit TitleShow(platform::Window& window, Surfaces& surfaces);
+
+    void tick();
+    void startupEffect();
 };

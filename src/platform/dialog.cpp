@@ -1,0 +1,365 @@
+#include "platform/dialog.h"
+
+#include "platform/sjis.h"
+#include "platform/surface.h"
+#include "platform/surface_data.h"
+#include "platform/window_data.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <map>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+Dialog* openDialog = nullptr;
+
+// Shift-JIS bytes a text takes; a character Shift-JIS cannot hold counts as two.
+int sjisLength(const QString& text)
+{
+    int bytes = 0;
+    for (const QChar c : text) {
+        const auto encoded = sjis::fromUtf8(QString(c).toStdString());
+        bytes += encoded ? static_cast<int>(encoded->size()) : 2;
+    }
+    return bytes;
+}
+
+QFont dialogFont(const DialogTemplate& dialogTemplate)
+{
+    QString face = QString::fromUtf8(dialogTemplate.fontFace);
+    if (!QFontDatabase::families().contains(face))
+        face = face.contains(QStringLiteral("明朝")) ? QStringLiteral("IPAPMincho") : QStringLiteral("IPAPGothic");
+    QFont font(face);
+    font.setPointSize(dialogTemplate.fontPoints);
+    return font;
+}
+
+} // namespace
+
+// The Qt dialog: Escape and the close box become command 2 for the procedure.
+class DialogWidget : public QDialog {
+public:
+    DialogWidget(QWidget* parent, Dialog& owner)
+        : QDialog(parent), owner_(owner)
+    {
+    }
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        event->ignore();
+        reject();
+    }
+
+private:
+    Dialog& owner_;
+};
+
+struct DialogData {
+    std::unique_ptr<DialogWidget> widget;
+    DialogProc proc = nullptr;
+    void* context = nullptr;
+    std::map<int, QWidget*> controls;
+    std::vector<QWidget*> templateOrder;
+    std::map<int, int> textLimits;
+    std::vector<QButtonGroup*> groups;
+    QLabel* hint = nullptr;
+    int result = 0;
+    bool ended = false;
+
+    void command(Dialog& dialog, int id) const
+    {
+        if (proc)
+            proc(dialog, DialogEvent::Command, id, context);
+    }
+};
+
+void DialogWidget::reject()
+{
+    owner_.data()->command(owner_, 2);
+}
+
+Dialog::Dialog()
+    : data_(std::make_unique<DialogData>())
+{
+}
+
+Dialog::~Dialog() = default;
+
+int Dialog::run(Window& owner, const DialogTemplate& dialogTemplate, DialogProc proc, void* context)
+{
+    Dialog dialog;
+    DialogData& data = *dialog.data_;
+    data.proc = proc;
+    data.context = context;
+    data.widget = std::make_unique<DialogWidget>(frameOf(owner), dialog);
+    DialogWidget& widget = *data.widget;
+    widget.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    widget.setWindowTitle(QString::fromUtf8(dialogTemplate.caption));
+    widget.setModal(true);
+    const QFont font = dialogFont(dialogTemplate);
+    widget.setFont(font);
+
+    // Dialog units: a quarter of the font's average character width, an eighth of its height.
+    const QFontMetrics metrics(font);
+    const int alphabetWidth = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int baseX = (alphabetWidth / 26 + 1) / 2;
+    const int baseY = metrics.height();
+    auto toPixelsX = [baseX](int units) { return units * baseX / 4; };
+    auto toPixelsY = [baseY](int units) { return units * baseY / 8; };
+
+    QButtonGroup* group = nullptr;
+    Dialog* self = &dialog;
+    for (const ControlTemplate& control : dialogTemplate.controls) {
+        const QString text = QString::fromUtf8(control.text);
+        QWidget* made = nullptr;
+        switch (control.kind) {
+        case ControlKind::DefaultButton:
+        case ControlKind::Button: {
+            auto* button = new QPushButton(text, &widget);
+            button->setDefault(control.kind == ControlKind::DefaultButton);
+            button->setAutoDefault(control.kind == ControlKind::DefaultButton);
+            QObject::connect(button, &QPushButton::clicked, &widget, [self, id = control.id] { self->data()->command(*self, id); });
+            made = button;
+            break;
+        }
+        case ControlKind::GroupBox:
+        case ControlKind::FlatGroupBox: {
+            auto* box = new QGroupBox(text, &widget);
+            box->setFlat(control.kind == ControlKind::FlatGroupBox);
+            box->lower();
+            made = box;
+            break;
+        }
+        case ControlKind::RadioButton: {
+            auto* radio = new QRadioButton(text, &widget);
+            if (control.startsGroup || !group) {
+                group = new QButtonGroup(&widget);
+                data.groups.push_back(group);
+            }
+            group->addButton(radio);
+            QObject::connect(radio, &QRadioButton::clicked, &widget, [self, id = control.id] { self->data()->command(*self, id); });
+            made = radio;
+            break;
+        }
+        case ControlKind::StaticText: {
+            auto* label = new QLabel(text, &widget);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            made = label;
+            break;
+        }
+        case ControlKind::Picture: {
+            auto* label = new QLabel(&widget);
+            const Surface picture = Surface::fromPicture(control.text);
+            if (!picture.isEmpty())
+                label->setPixmap(QPixmap::fromImage(picture.data()->image));
+            made = label;
+            break;
+        }
+        case ControlKind::Edit: {
+            auto* edit = new QLineEdit(&widget);
+            QObject::connect(edit, &QLineEdit::textEdited, &widget, [self, edit, id = control.id](const QString& typed) {
+                DialogData& d = *self->data();
+                const auto limit = d.textLimits.find(id);
+                if (limit != d.textLimits.end() && sjisLength(typed) > limit->second) {
+                    // Like a full edit field: what does not fit is not taken.
+                    QString fitting = typed;
+                    while (!fitting.isEmpty() && sjisLength(fitting) > limit->second)
+                        fitting.chop(1);
+                    const int cursor = edit->cursorPosition();
+                    edit->setText(fitting);
+                    edit->setCursorPosition(std::min(cursor, static_cast<int>(fitting.size())));
+                }
+                if (d.proc)
+                    d.proc(*self, DialogEvent::Changed, id, d.context);
+            });
+            made = edit;
+            break;
+        }
+        }
+        made->setGeometry(toPixelsX(control.x), toPixelsY(control.y), toPixelsX(control.width), toPixelsY(control.height));
+        if (control.kind == ControlKind::Picture)
+            made->resize(made->sizeHint().expandedTo(QSize(1, 1)));
+        data.controls[control.id] = made;
+        data.templateOrder.push_back(made);
+    }
+    data.hint = new QLabel(&widget);
+    data.hint->setStyleSheet(QStringLiteral("color: #b00000"));
+    data.hint->setWordWrap(true);
+    const int width = toPixelsX(dialogTemplate.width);
+    const int height = toPixelsY(dialogTemplate.height);
+    data.hint->setGeometry(4, height, width - 8, 2 * baseY);
+    data.hint->hide();
+    widget.setFixedSize(width, height);
+    if (QWidget* parent = frameOf(owner))
+        widget.move(parent->mapToGlobal(QPoint(toPixelsX(dialogTemplate.x), toPixelsY(dialogTemplate.y))));
+
+    for (QWidget* control : data.templateOrder) {
+        if (control->focusPolicy() != Qt::NoFocus) {
+            control->setFocus();
+            break;
+        }
+    }
+
+    Dialog* const outer = openDialog;
+    openDialog = &dialog;
+    if (proc)
+        proc(dialog, DialogEvent::Init, 0, context);
+    if (!data.ended)
+        widget.exec();
+    openDialog = outer;
+    return data.result;
+}
+
+Dialog* Dialog::active()
+{
+    return openDialog;
+}
+
+void Dialog::end(int result)
+{
+    data_->result = result;
+    data_->ended = true;
+    data_->widget->done(result);
+}
+
+bool Dialog::isChecked(int id) const
+{
+    const auto found = data_->controls.find(id);
+    const auto* button = found == data_->controls.end() ? nullptr : qobject_cast<QAbstractButton*>(found->second);
+    return button && button->isChecked();
+}
+
+void Dialog::setChecked(int id, bool checked)
+{
+    const auto found = data_->controls.find(id);
+    if (auto* button = found == data_->controls.end() ? nullptr : qobject_cast<QAbstractButton*>(found->second))
+        button->setChecked(checked);
+}
+
+std::string Dialog::textUtf8(int id) const
+{
+    const auto found = data_->controls.find(id);
+    if (found == data_->controls.end())
+        return {};
+    if (const auto* edit = qobject_cast<QLineEdit*>(found->second))
+        return edit->text().toStdString();
+    if (const auto* label = qobject_cast<QLabel*>(found->second))
+        return label->text().toStdString();
+    if (const auto* button = qobject_cast<QAbstractButton*>(found->second))
+        return button->text().toStdString();
+    if (const auto* box = qobject_cast<QGroupBox*>(found->second))
+        return box->title().toStdString();
+    return {};
+}
+
+std::string Dialog::text(int id) const
+{
+    std::string bytes;
+    for (const QChar c : QString::fromStdString(textUtf8(id))) {
+        if (const auto encoded = sjis::fromUtf8(QString(c).toStdString()))
+            bytes += *encoded;
+    }
+    return bytes;
+}
+
+void Dialog::setText(int id, std::string_view sjisText)
+{
+    const auto found = data_->controls.find(id);
+    if (found == data_->controls.end())
+        return;
+    const QString text = QString::fromStdString(sjis::toUtf8(sjisText));
+    if (auto* edit = qobject_cast<QLineEdit*>(found->second))
+        edit->setText(text);
+    else if (auto* label = qobject_cast<QLabel*>(found->second))
+        label->setText(text);
+    else if (auto* button = qobject_cast<QAbstractButton*>(found->second))
+        button->setText(text);
+}
+
+void Dialog::setTextLimit(int id, int bytes)
+{
+    data_->textLimits[id] = bytes;
+}
+
+void Dialog::showHint(std::string_view utf8)
+{
+    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    data_->hint->setText(text);
+    data_->hint->setVisible(!text.isEmpty());
+    QDialog& widget = *data_->widget;
+    const int extra = text.isEmpty() ? 0 : data_->hint->height();
+    widget.setFixedHeight(data_->hint->y() + extra);
+}
+
+std::string Dialog::hint() const
+{
+    return data_->hint->isVisible() ? data_->hint->text().toStdString() : std::string{};
+}
+
+std::string Dialog::caption() const
+{
+    return data_->widget->windowTitle().toStdString();
+}
+
+bool Dialog::hasFocus(int id) const
+{
+    const auto found = data_->controls.find(id);
+    return found != data_->controls.end() && data_->widget->focusWidget() == found->second;
+}
+
+void Dialog::click(int id)
+{
+    const auto found = data_->controls.find(id);
+    if (auto* button = found == data_->controls.end() ? nullptr : qobject_cast<QAbstractButton*>(found->second)) {
+        if (button->isEnabled())
+            button->click();
+    }
+}
+
+void Dialog::type(int id, std::string_view utf8)
+{
+    const auto found = data_->controls.find(id);
+    auto* edit = found == data_->controls.end() ? nullptr : qobject_cast<QLineEdit*>(found->second);
+    if (!edit)
+        return;
+    edit->setFocus();
+    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // A character outside the basic plane arrives as one key press of two code units.
+        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text.mid(i, length));
+        QCoreApplication::sendEvent(edit, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, text.mid(i, length));
+        QCoreApplication::sendEvent(edit, &release);
+        i += length - 1;
+    }
+}
+
+void Dialog::pressEscape()
+{
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(data_->widget.get(), &press);
+}
+
+void Dialog::closeBox()
+{
+    data_->widget->close();
+}
+
+} // namespace platform

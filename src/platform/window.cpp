@@ -1,0 +1,431 @@
+#include "platform/window_data.h"
+
+#include "platform/clock.h"
+#include "platform/menu_data.h"
+#include "platform/surface_data.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QTimerEvent>
+
+#include <array>
+
+namespace platform {
+
+namespace {
+
+Rect toRect(const QRect& r)
+{
+    return Rect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+QRect toQRect(const Rect& r)
+{
+    return QRect(r.left, r.top, r.width(), r.height());
+}
+
+struct KeyCode {
+    int qtKey;
+    std::uint32_t vk;
+};
+
+constexpr std::array<KeyCode, 14> namedKeys{{
+    {Qt::Key_Left, vk::Left},
+    {Qt::Key_Up, vk::Up},
+    {Qt::Key_Right, vk::Right},
+    {Qt::Key_Down, vk::Down},
+    {Qt::Key_Space, vk::Space},
+    {Qt::Key_Escape, vk::Escape},
+    {Qt::Key_Return, vk::Return},
+    {Qt::Key_Enter, vk::Return},
+    {Qt::Key_Backspace, 0x08},
+    {Qt::Key_Tab, 0x09},
+    {Qt::Key_Home, 0x24},
+    {Qt::Key_End, 0x23},
+    {Qt::Key_PageUp, 0x21},
+    {Qt::Key_PageDown, 0x22},
+}};
+
+// The game's virtual-key code of a key press; 0 for keys it has no code for.
+std::uint32_t virtualKey(const QKeyEvent& event)
+{
+    const int key = event.key();
+    const bool keypad = event.modifiers() & Qt::KeypadModifier;
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return static_cast<std::uint32_t>(key - Qt::Key_0) + (keypad ? vk::Numpad0 : 0x30u);
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return static_cast<std::uint32_t>(key - Qt::Key_A) + 0x41u;
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F12)
+        return static_cast<std::uint32_t>(key - Qt::Key_F1) + 0x70u;
+    for (const KeyCode& code : namedKeys) {
+        if (code.qtKey == key)
+            return code.vk;
+    }
+    return 0;
+}
+
+} // namespace
+
+ClientWidget::ClientWidget(WindowData& window)
+    : window_(window)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ClientWidget::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    const QImage& image = window_.screen.data()->image;
+    if (!image.isNull())
+        painter.drawImage(event->rect(), image, event->rect());
+}
+
+void ClientWidget::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint at = event->position().toPoint();
+    window_.send(Message{MessageKind::LeftButtonDown, 0, makePointParam(at.x(), at.y()), {}});
+}
+
+void ClientWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second press of a double click is a press like any other.
+    mousePressEvent(event);
+}
+
+void ClientWidget::keyPressEvent(QKeyEvent* event)
+{
+    window_.sendKey(event);
+}
+
+void ClientWidget::resizeEvent(QResizeEvent*)
+{
+    Surface& screen = window_.screen;
+    if (screen.width() == width() && screen.height() == height())
+        return;
+    Surface resized(width(), height());
+    resized.copyFrom(0, 0, screen.width(), screen.height(), screen, 0, 0);
+    SurfaceData* data = screen.data();
+    std::swap(data->image, resized.data()->image);
+}
+
+FrameWidget::FrameWidget(WindowData& window)
+    : window_(window)
+{
+}
+
+void FrameWidget::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    window_.owner->destroy();
+}
+
+void FrameWidget::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange)
+        return;
+    const bool active = isActiveWindow();
+    if (active == window_.active)
+        return;
+    window_.active = active;
+    window_.send(Message{MessageKind::Activate, active ? 1u : 0u, 0, {}});
+}
+
+void FrameWidget::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    window_.sendPosition();
+}
+
+void FrameWidget::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    window_.sendPosition();
+}
+
+void FrameWidget::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    window_.owner->invalidate(Rect{0, 0, window_.client->width(), window_.client->height()});
+}
+
+void FrameWidget::timerEvent(QTimerEvent* event)
+{
+    for (auto& [id, timer] : window_.timers) {
+        if (timer.timer.timerId() == event->timerId()) {
+            window_.send(Message{MessageKind::Timer, static_cast<std::uint32_t>(id), 0, {}});
+            return;
+        }
+    }
+    QMainWindow::timerEvent(event);
+}
+
+void FrameWidget::keyPressEvent(QKeyEvent* event)
+{
+    window_.sendKey(event);
+}
+
+void WindowData::send(const Message& message) const
+{
+    if (proc && !(destroyed && message.kind != MessageKind::Destroy))
+        proc(*owner, message);
+}
+
+void WindowData::deliverPaint()
+{
+    paintQueued = false;
+    if (pendingPaint.isEmpty())
+        return;
+    currentPaint = pendingPaint;
+    pendingPaint = Rect{};
+    send(Message{MessageKind::Paint, 0, 0, {}});
+    currentPaint = Rect{};
+}
+
+void WindowData::sendKey(QKeyEvent* event)
+{
+    if (const std::uint32_t code = virtualKey(*event))
+        send(Message{MessageKind::KeyDown, code, 0, {}});
+    const QString text = event->text();
+    if (text.size() == 1 && text[0].unicode() >= 0x20 && text[0].unicode() != 0x7F)
+        send(Message{MessageKind::Char, text[0].unicode(), 0, {}});
+}
+
+void WindowData::sendPosition()
+{
+    if (!created || destroyed)
+        return;
+    const QRect outer = frame->frameGeometry();
+    send(Message{MessageKind::PositionChanged, 0, 0, WindowPosition{outer.x(), outer.y(), outer.width(), outer.height()}});
+}
+
+QWidget* frameOf(Window& window)
+{
+    return window.data()->frame.get();
+}
+
+Window::Window(WindowProc proc)
+    : data_(std::make_unique<WindowData>())
+{
+    data_->owner = this;
+    data_->proc = proc;
+}
+
+Window::~Window()
+{
+    for (auto& entry : data_->timers)
+        entry.second.timer.stop();
+    data_->proc = nullptr;
+    data_->frame.reset();
+}
+
+void Window::create(std::string_view title, std::span<const MenuItemTemplate> menu, std::string_view iconPicture)
+{
+    if (data_->created)
+        return;
+    WindowData& data = *data_;
+    data.frame = std::make_unique<FrameWidget>(data);
+    FrameWidget& frame = *data.frame;
+    frame.setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                         | Qt::WindowCloseButtonHint);
+    frame.setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+    if (!iconPicture.empty()) {
+        const Surface icon = Surface::fromPicture(iconPicture);
+        if (!icon.isEmpty())
+            frame.setWindowIcon(QIcon(QPixmap::fromImage(icon.data()->image)));
+    }
+    data.client = new ClientWidget(data);
+    frame.setCentralWidget(data.client);
+    if (!menu.empty()) {
+        auto* bar = new QMenuBar(&frame);
+        frame.setMenuBar(bar);
+        buildMenu(data.menu, bar, menu, [this](int id) {
+            QMetaObject::invokeMethod(
+                data_->frame.get(), [this, id] { send(Message{MessageKind::Command, static_cast<std::uint32_t>(id), 0, {}}); },
+                Qt::QueuedConnection);
+        });
+    }
+    frame.resize(640, 480);
+    if (frame.layout())
+        frame.layout()->activate();
+    data.screen = Surface(data.client->width(), data.client->height());
+    data.screen.setChangeListener([client = data.client](const Rect& rect) { client->update(toQRect(rect)); });
+    data.client->setFocus();
+    data.created = true;
+    send(Message{MessageKind::Create, 0, 0, {}});
+}
+
+bool Window::exists() const
+{
+    return data_->created && !data_->destroyed;
+}
+
+void Window::send(const Message& message)
+{
+    data_->send(message);
+}
+
+Surface& Window::screen()
+{
+    return data_->screen;
+}
+
+Menu& Window::menu()
+{
+    return data_->menu;
+}
+
+void Window::invalidate(const Rect& rect)
+{
+    const Rect clipped = intersect(rect, data_->screen.bounds());
+    if (clipped.isEmpty())
+        return;
+    data_->pendingPaint = unite(data_->pendingPaint, clipped);
+    if (data_->paintQueued || !data_->frame)
+        return;
+    data_->paintQueued = true;
+    QMetaObject::invokeMethod(data_->frame.get(), [data = data_.get()] { data->deliverPaint(); }, Qt::QueuedConnection);
+}
+
+Rect Window::beginPaint() const
+{
+    return data_->currentPaint;
+}
+
+void Window::paintNow()
+{
+    data_->deliverPaint();
+}
+
+void Window::setTimer(int id, int periodMs)
+{
+    if (!data_->frame)
+        return;
+    WindowTimer& timer = data_->timers[id];
+    timer.period = periodMs < 1 ? 1 : periodMs;
+    ++timer.starts;
+    timer.timer.start(timer.period, data_->frame.get());
+}
+
+void Window::killTimer(int id)
+{
+    const auto found = data_->timers.find(id);
+    if (found == data_->timers.end() || !found->second.timer.isActive())
+        return;
+    found->second.timer.stop();
+    found->second.period = 0;
+    ++found->second.kills;
+}
+
+int Window::timerPeriod(int id) const
+{
+    const auto found = data_->timers.find(id);
+    return found == data_->timers.end() ? 0 : found->second.period;
+}
+
+int Window::timerStarts(int id) const
+{
+    const auto found = data_->timers.find(id);
+    return found == data_->timers.end() ? 0 : found->second.starts;
+}
+
+int Window::timerKills(int id) const
+{
+    const auto found = data_->timers.find(id);
+    return found == data_->timers.end() ? 0 : found->second.kills;
+}
+
+void Window::wait(int ms)
+{
+    data_->deliverPaint();
+    if (data_->client && data_->client->isVisible())
+        data_->client->repaint();
+    Clock::instance().sleep(ms);
+}
+
+Rect Window::windowRect() const
+{
+    return data_->frame ? toRect(data_->frame->frameGeometry()) : Rect{};
+}
+
+Size Window::clientSize() const
+{
+    return data_->client ? Size{data_->client->width(), data_->client->height()} : Size{};
+}
+
+Rect Window::desktopRect() const
+{
+    const QScreen* screen = data_->frame && data_->frame->screen() ? data_->frame->screen() : QGuiApplication::primaryScreen();
+    return screen ? toRect(screen->geometry()) : Rect{};
+}
+
+void Window::place(const Rect& outer, bool topmost)
+{
+    if (!data_->frame)
+        return;
+    FrameWidget& frame = *data_->frame;
+    if (topmost != data_->topmost || !frame.isVisible()) {
+        data_->topmost = topmost;
+        frame.setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
+    }
+    const QSize margins = frame.frameGeometry().size() - frame.geometry().size();
+    const QSize inner(outer.width() - margins.width(), outer.height() - margins.height());
+    frame.setFixedSize(inner.expandedTo(QSize(1, 1)));
+    frame.move(outer.left, outer.top);
+    frame.show();
+    data_->sendPosition();
+}
+
+bool Window::isTopmost() const
+{
+    return data_->topmost;
+}
+
+bool Window::isVisible() const
+{
+    return data_->frame && data_->frame->isVisible();
+}
+
+bool Window::isActive() const
+{
+    return data_->active;
+}
+
+void Window::destroy()
+{
+    if (!data_->created || data_->destroyed)
+        return;
+    data_->send(Message{MessageKind::Destroy, 0, 0, {}});
+    data_->destroyed = true;
+    for (auto& entry : data_->timers)
+        entry.second.timer.stop();
+    data_->frame->hide();
+}
+
+bool Window::destroyed() const
+{
+    return data_->destroyed;
+}
+
+void Window::postQuit(int exitCode)
+{
+    data_->quitPosted = true;
+    data_->quitCode = exitCode;
+    QCoreApplication::exit(exitCode);
+}
+
+bool Window::quitPosted() const
+{
+    return data_->quitPosted;
+}
+
+} // namespace platform

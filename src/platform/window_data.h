@@ -1,0 +1,88 @@
+#pragma once
+
+// Inside the platform layer only: the Qt widgets behind a Window.
+
+#include "platform/menu.h"
+#include "platform/surface.h"
+#include "platform/window.h"
+
+#include <QBasicTimer>
+#include <QMainWindow>
+#include <QWidget>
+
+#include <map>
+#include <memory>
+
+namespace platform {
+
+struct WindowData;
+
+// The client area: shows the screen surface and passes on mouse and keys.
+class ClientWidget : public QWidget {
+public:
+    explicit ClientWidget(WindowData& window);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    WindowData& window_;
+};
+
+// The frame: caption, menu bar, close box; passes on activation, moves and timers.
+class FrameWidget : public QMainWindow {
+public:
+    explicit FrameWidget(WindowData& window);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    WindowData& window_;
+};
+
+struct WindowTimer {
+    QBasicTimer timer;
+    int period = 0;
+    int starts = 0;
+    int kills = 0;
+};
+
+struct WindowData {
+    Window* owner = nullptr;
+    WindowProc proc = nullptr;
+    std::unique_ptr<FrameWidget> frame;
+    ClientWidget* client = nullptr;
+    Surface screen;
+    Menu menu;
+    Rect pendingPaint;
+    Rect currentPaint;
+    bool paintQueued = false;
+    std::map<int, WindowTimer> timers;
+    bool created = false;
+    bool destroyed = false;
+    bool topmost = false;
+    bool active = false;
+    bool quitPosted = false;
+    int quitCode = 0;
+
+    void send(const Message& message) const;
+    void deliverPaint();
+    void sendKey(QKeyEvent* event);
+    void sendPosition();
+};
+
+// The frame of a window, for dialogs that it owns.
+QWidget* frameOf(Window& window);
+
+} // namespace platform

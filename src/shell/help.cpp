@@ -1,0 +1,5 @@
+#include "shell/help.h"
+
+void showHelp(platform::Window&)
+{
+}

@@ -1,0 +1,113 @@
+#include "platform/clock.h"
+#include "platform/sjis.h"
+#include "platform/window.h"
+#include "resources/menu.h"
+#include "shell/main_window.h"
+#include "shell/random.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        platform::Clock::instance().simulate(1765432100);
+        bindProgram(program);
+        window.create(windowTitle, mainMenu, "TM_ICON");
+    }
+    void TearDown() override
+    {
+        program.game.reset();
+        platform::Clock::instance().useRealTime();
+    }
+    Program program;
+    platform::Window window{windowProc};
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, theFirstMessageBuildsSurfacesAndTheGameOnce)
+{
+    ASSERT_TRUE(program.game.has_value());
+    EXPECT_FALSE(program.surfacesPending);
+    EXPECT_EQ(program.game->window, &window);
+    EXPECT_EQ(program.game->options, &program.options);
+    EXPECT_EQ(program.surfaces.backBuffer.width(), 639);
+    EXPECT_EQ(program.surfaces.backBuffer.height(), 479);
+    EXPECT_EQ(program.surfaces.strip.width(), 172);
+    EXPECT_EQ(program.surfaces.strip.height(), 36);
+    const Game* built = &*program.game;
+    window.send(platform::Message{platform::MessageKind::Timer, 999, 0, {}});
+    EXPECT_EQ(&*program.game, built);
+}
+
+TEST_F(MainWindowTest, theGameSeedsTheGeneratorFromTheCalendarAndCarriesThePatternNames)
+{
+    Random expected;
+    seed(expected, 1765432100u);
+    EXPECT_EQ(gameRandom().state, expected.state);
+    EXPECT_EQ(platform::sjis::toUtf8(program.game->patternNames[3].data()), "たまろ");
+    EXPECT_EQ(std::strlen(program.game->patternNames[8].data()), 24u);
+    EXPECT_EQ(platform::sjis::toUtf8(program.game->patternNames[8].data()), "みっくすえくすとらパンチ");
+}
+
+TEST_F(MainWindowTest, theFirstRunOpensCentredTopmostWithTheExactClientArea)
+{
+    const platform::Size client = window.clientSize();
+    EXPECT_EQ(client.width, 639);
+    EXPECT_EQ(client.height, 479);
+    const platform::Rect outer = window.windowRect();
+    const platform::Rect desktop = window.desktopRect();
+    EXPECT_EQ(outer.left, (desktop.width() - outer.width()) / 2);
+    EXPECT_EQ(outer.top, (desktop.height() - outer.height()) / 2);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.isTopmost());
+    EXPECT_TRUE(window.menu().isChecked(command::AlwaysOnTop));
+    EXPECT_EQ(window.timerPeriod(titleTimer), 77);
+    const Options::WindowRect& stored = program.options.windowRect;
+    EXPECT_EQ(platform::Rect(stored.left, stored.top, stored.right, stored.bottom), outer);
+}
+
+TEST_F(MainWindowTest, aRepaintRestoresExactlyTheAreaFromTheBackBuffer)
+{
+    window.paintNow();
+    platform::Surface& screen = window.screen();
+    screen.fillRect(platform::Rect{0, 0, 639, 479}, platform::Brush{platform::rgb(1, 2, 3)});
+    program.surfaces.backBuffer.fillRect(platform::Rect{0, 0, 639, 479}, platform::Brush{platform::rgb(200, 100, 50)});
+    window.invalidate(platform::Rect{100, 100, 110, 120});
+    window.paintNow();
+    EXPECT_EQ(screen.pixel(100, 100), platform::rgb(200, 100, 50));
+    EXPECT_EQ(screen.pixel(109, 119), platform::rgb(200, 100, 50));
+    EXPECT_EQ(screen.pixel(110, 119), platform::rgb(1, 2, 3));
+    EXPECT_EQ(screen.pixel(109, 120), platform::rgb(1, 2, 3));
+    EXPECT_EQ(screen.pixel(99, 100), platform::rgb(1, 2, 3));
+}
+
+TEST_F(MainWindowTest, movesAreRememberedAndClosingStoresTheRectangleAndShutsDown)
+{
+    window.place(platform::Rect{20, 30, 20 + window.windowRect().width(), 30 + window.windowRect().height()}, true);
+    EXPECT_EQ(program.options.windowRect.left, 20);
+    EXPECT_EQ(program.options.windowRect.top, 30);
+    window.destroy();
+    EXPECT_EQ(program.options.windowRect.left, 20);
+    EXPECT_EQ(program.options.windowRect.right, 20 + 640 - 1 + (window.windowRect().width() - 639));
+    EXPECT_EQ(window.timerPeriod(titleTimer), 0);
+    EXPECT_EQ(window.timerPeriod(100), 0);
+    EXPECT_TRUE(program.surfaces.backBuffer.isEmpty());
+    EXPECT_TRUE(program.surfaces.sprites.isEmpty());
+    EXPECT_TRUE(program.surfaces.strip.isEmpty());
+    EXPECT_TRUE(window.quitPosted());
+    EXPECT_TRUE(program.game.has_value()) << "the game outlives its window";
+}
+
+TEST_F(MainWindowTest, theExitCommandShutsDownLikeTheCloseBox)
+{
+    window.send(platform::Message{platform::MessageKind::Command, command::Exit, 0, {}});
+    EXPECT_TRUE(window.destroyed());
+    EXPECT_TRUE(window.quitPosted());
+    EXPECT_TRUE(program.surfaces.backBuffer.isEmpty());
+}
