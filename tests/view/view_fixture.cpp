@@ -73,6 +73,7 @@ ViewTest::ViewTest()
     window.place({0, 0, clientWidth + outer.width() - client.width, clientHeight + outer.height() - client.height}, false);
     for (int i = 0; i < 100 && (window.screen().width() != clientWidth || window.screen().height() != clientHeight); ++i)
         platform::Application::processEvents();
+    EXPECT_EQ(window.screen().bounds(), (platform::Rect{0, 0, clientWidth, clientHeight}));
     background = platform::Surface(clientWidth, clientHeight);
     for (int y = 0; y < clientHeight; ++y) {
         for (int x = 0; x < clientWidth; ++x)
