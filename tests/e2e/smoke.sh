@@ -9,7 +9,12 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/common.sh"
 
 work=$(mktemp -d)
-trap 'kill "${GAME_PID:-0}" "${XVFB_PID:-0}" 2>/dev/null; rm -rf "$work"' EXIT
+cleanup() {
+  [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
 cd "$work"
 start_xvfb
 export SDL_AUDIODRIVER=dummy
