@@ -4,6 +4,7 @@
 #include "platform/application.h"
 #include "platform/dialog.h"
 #include "platform/window.h"
+#include "fuzz/fuzz_files.h"
 #include "ranking/data_file.h"
 #include "ranking/ranking.h"
 #include "shell/options.h"
@@ -32,35 +33,6 @@ Ranking* ranking = nullptr;
 
 void noProc(platform::Window&, const platform::Message&) {}
 
-void check(bool condition, const char* what)
-{
-    if (!condition) {
-        std::fprintf(stderr, "broken: %s\n", what);
-        std::abort();
-    }
-}
-
-void writeFile(const std::uint8_t* data, std::size_t size)
-{
-    const int fd = ::open(dataFileName, O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    check(fd >= 0, "the fuzz folder takes the file");
-    check(size == 0 || ::write(fd, data, size) == static_cast<ssize_t>(size), "the input reaches the file");
-    ::close(fd);
-}
-
-std::vector<std::uint8_t> readFile()
-{
-    std::vector<std::uint8_t> bytes;
-    if (FILE* f = std::fopen(dataFileName, "rb")) {
-        std::array<std::uint8_t, 4096> buffer{};
-        std::size_t got = 0;
-        while ((got = std::fread(buffer.data(), 1, buffer.size(), f)) > 0)
-            bytes.insert(bytes.end(), buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(got));
-        std::fclose(f);
-    }
-    return bytes;
-}
-
 // What the player does is taken from the input too, so that the fuzzer steers it.
 struct Player {
     std::string name;
@@ -88,20 +60,11 @@ Player playerFrom(const std::uint8_t* data, std::size_t size)
 
 } // namespace
 
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig\nleak:libdbus\n";
-}
-
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    application = new platform::Application(*argc, *argv);
+    application = startFuzzing(*argc, *argv);
     owner = new platform::Window(noProc);
     owner->create("fuzz", {}, "");
-    char folder[] = "/dev/shm/tamaro-fuzz-XXXXXX";
-    check(::mkdtemp(folder) != nullptr && ::chdir(folder) == 0, "a folder of our own");
     options = new Options;
     surfaces = new Surfaces{platform::Surface(clientWidth, clientHeight), platform::Surface(), platform::Surface(172, 36)};
     ranking = new Ranking(*owner, *surfaces, options);
