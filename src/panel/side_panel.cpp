@@ -25,6 +25,8 @@ constexpr platform::Point clipImageSource{297, 39};
 constexpr platform::Point clipCapSource{311, 39};
 constexpr platform::Size clipImageSize{14, 44};
 constexpr platform::Size clipCapSize{12, 4};
+// What the pinned clip covers above the chart's inside, frame edge included.
+constexpr platform::Size clipTopSize{14, 4};
 // The clip in its tray: its cap on top of the picture's lower 40 rows.
 constexpr platform::Point clipTrayCap{40, 378};
 constexpr platform::Point clipTrayBody{40, 382};
@@ -55,7 +57,7 @@ SidePanel::SidePanel(platform::Window& window, Surfaces& surfaces)
 {
     backBuffer->setBackgroundMode(platform::BackgroundMode::Transparent);
     menu = &window.menu();
-    clipBackground = copyOf(*backBuffer, platform::Point{clipSpotRect.left, clipSpotRect.top}, clipCapSize);
+    clipBackground = copyOf(*backBuffer, platform::Point{clipSpotRect.left, clipSpotRect.top}, clipTopSize);
     clipImage = copyOf(*sprites, clipImageSource, clipImageSize);
     clipCap = copyOf(*sprites, clipCapSource, clipCapSize);
 }
@@ -123,7 +125,12 @@ int SidePanel::setClip(int state)
 {
     if (state == -1)
         state = clipped == 1 ? 0 : 1;
+    const std::int32_t wasClipped = clipped;
     clipped = state != 0 ? 1 : 0;
+    // Keep what the clip will cover, so that taking it off puts back exactly
+    // that, the chart frame's top edge with it.
+    if (clipped == 1 && wasClipped == 0)
+        clipBackground = copyOf(*backBuffer, platform::Point{clipSpotRect.left, clipSpotRect.top}, clipTopSize);
     for (int id = command::TabDiamond; id <= command::TabTriangle; ++id)
         menu->enable(id, clipped == 0);
     menu->check(command::Clip, clipped == 1);
@@ -141,9 +148,9 @@ void SidePanel::drawClip()
         backBuffer->copyFrom(clipTrayBody.x, clipTrayBody.y, clipImageSize.width, bodyHeight, clipImage, 0,
                              clipCapSize.height);
         backBuffer->copyFrom(clipTrayCap.x, clipTrayCap.y, clipCapSize.width, clipCapSize.height, clipCap, 0, 0);
-        backBuffer->copyFrom(clipSpotRect.left, clipSpotRect.top, clipCapSize.width, clipCapSize.height, clipBackground,
+        backBuffer->copyFrom(clipSpotRect.left, clipSpotRect.top, clipTopSize.width, clipTopSize.height, clipBackground,
                              0, 0);
-        const int top = clipSpotRect.top + clipCapSize.height;
+        const int top = clipSpotRect.top + clipTopSize.height;
         backBuffer->fillRect(platform::Rect{clipSpotRect.left, top, clipSpotRect.left + clipImageSize.width, top + bodyHeight},
                              platform::stock::blackBrush);
     } else {

@@ -66,6 +66,7 @@ struct SidePanel {
     std::int32_t clipped = 0;
     platform::Surface clipImage;
     platform::Surface clipCap;
+    // What the pinned clip covers above the chart's inside, saved as it is pinned.
     platform::Surface clipBackground;
     platform::Rect clipButtonRect = panelClipButtonRect;
     platform::Rect clipSpotRect = panelClipSpotRect;

@@ -1,6 +1,7 @@
 #include "panel/pattern_charts.h"
 #include "tests/panel/panel_fixture.h"
 
+#include "patterns/row_evaluator.h"
 #include "platform/sjis.h"
 
 #include <string>
@@ -43,6 +44,15 @@ std::string readRow(const platform::Surface& back, const platform::Surface& spri
     return row;
 }
 
+// Each digit as a piece colour of its own; an unreadable cell stays empty.
+RowCodes rowCodes(const std::string& digits)
+{
+    RowCodes codes{};
+    for (std::size_t i = 0; i < codes.size() && i < digits.size(); ++i)
+        codes[i] = digits[i] == '?' ? 0 : digits[i] - '0' + 1;
+    return codes;
+}
+
 int countColour(const platform::Surface& s, const platform::Rect& r, platform::Colour colour)
 {
     int n = 0;
@@ -63,7 +73,10 @@ TEST_F(PanelTest, theExampleRowsReadBackFromTheDrawnMarkersAndNothingElseIsAMark
         for (const ExampleRow& example : exampleRows) {
             if (example.tab != tab)
                 continue;
-            EXPECT_EQ(readRow(back(), sprites, example.y), example.row) << "tab " << tab << " y " << example.y;
+            const std::string shown = readRow(back(), sprites, example.y);
+            EXPECT_EQ(shown, example.row) << "tab " << tab << " y " << example.y;
+            EXPECT_EQ(classifyRow(rowCodes(shown)), example.pattern) << "row " << shown;
+            EXPECT_EQ(SidePanel::tabForPattern(example.pattern), tab) << "row " << shown;
             for (const char* c = example.row; *c != '\0'; ++c)
                 ++digits[static_cast<std::size_t>(*c - '0')];
         }
