@@ -195,3 +195,27 @@ TEST_F(PanelTest, unknownRequestsAndTabsOutsideOneToThreeChangeNothing)
     expectTabItemsEnabled(menu(), true);
     EXPECT_FALSE(menu().isChecked(command::Clip));
 }
+
+TEST_F(PanelTest, theMenuCommandsTurnTabsAndTheClipAndStoreTheSettings)
+{
+    const auto choose = [this](int id) { window.send(platform::Message{platform::MessageKind::Command, static_cast<std::uint32_t>(id), 0, {}}); };
+    choose(command::TabTriangle);
+    EXPECT_EQ(markedTab(menu()), command::TabTriangle);
+    EXPECT_EQ(program.options.panelTab, 3);
+
+    choose(command::Clip);
+    EXPECT_EQ(panel().clipped, 1);
+    EXPECT_EQ(program.options.clipOn, 1);
+    expectTabItemsEnabled(menu(), false);
+    const platform::Surface pinned = snapshot(back());
+    choose(command::TabStar);
+    EXPECT_EQ(program.options.panelTab, 2) << "stored even though the pinned panel stays";
+    EXPECT_EQ(markedTab(menu()), command::TabTriangle);
+    EXPECT_TRUE(sameSurface(back(), pinned));
+
+    choose(command::Clip);
+    EXPECT_EQ(panel().clipped, 0);
+    EXPECT_EQ(program.options.clipOn, 0);
+    choose(command::TabStar);
+    EXPECT_EQ(markedTab(menu()), command::TabStar);
+}
