@@ -255,6 +255,8 @@ void Window::create(std::string_view title, std::span<const MenuItemTemplate> me
         });
     }
     frame.resize(640, 480);
+    // A native window knows its frame, so the outer size is right before it is shown.
+    frame.winId();
     if (frame.layout())
         frame.layout()->activate();
     data.screen = Surface(data.client->width(), data.client->height());
@@ -376,6 +378,7 @@ void Window::place(const Rect& outer, bool topmost)
     if (topmost != data_->topmost || !frame.isVisible()) {
         data_->topmost = topmost;
         frame.setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
+        frame.winId();
     }
     const QSize margins = frame.frameGeometry().size() - frame.geometry().size();
     const QSize inner(outer.width() - margins.width(), outer.height() - margins.height());
