@@ -239,9 +239,10 @@ void Window::create(std::string_view title, std::span<const MenuItemTemplate> me
                          | Qt::WindowCloseButtonHint);
     frame.setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
     if (!iconPicture.empty()) {
-        const Surface icon = Surface::fromPicture(iconPicture);
-        if (!icon.isEmpty())
-            frame.setWindowIcon(QIcon(QPixmap::fromImage(icon.data()->image)));
+        // Loaded with its transparency, which a surface would drop.
+        const QIcon icon(QStringLiteral(":/resources/pictures/%1.png").arg(QString::fromUtf8(iconPicture.data(), static_cast<qsizetype>(iconPicture.size())).toLower()));
+        if (!icon.isNull())
+            frame.setWindowIcon(icon);
     }
     data.client = new ClientWidget(data);
     frame.setCentralWidget(data.client);
