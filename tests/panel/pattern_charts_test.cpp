@@ -5,7 +5,6 @@
 #include "platform/sjis.h"
 
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -85,30 +84,6 @@ TEST_F(PanelTest, theExampleRowsReadBackFromTheDrawnMarkersAndNothingElseIsAMark
             EXPECT_EQ(countColour(back(), panelChartRect, testMarkerColours[d]), digits[d] * markerInside)
                 << "tab " << tab << " digit " << d;
     }
-}
-
-TEST_F(PanelTest, theChartTableAgreesWithTheRowsAndHeightsShown)
-{
-    std::vector<ExampleRow> laidOut;
-    for (int tab = 1; tab <= 3; ++tab) {
-        const ChartLayout layout = chartLayout(tab);
-        for (int i = 0; i < layout.count; ++i) {
-            const ChartItem& item = layout.items[static_cast<std::size_t>(i)];
-            if (item.kind == ChartItemKind::Row)
-                laidOut.push_back(ExampleRow{tab, item.y, item.row.data(), item.pattern});
-        }
-    }
-    ASSERT_EQ(laidOut.size(), exampleRows.size());
-    for (std::size_t i = 0; i < exampleRows.size(); ++i) {
-        EXPECT_EQ(laidOut[i].tab, exampleRows[i].tab);
-        EXPECT_EQ(laidOut[i].y, exampleRows[i].y);
-        EXPECT_EQ(std::string(laidOut[i].row), exampleRows[i].row);
-        EXPECT_EQ(laidOut[i].pattern, exampleRows[i].pattern);
-    }
-    EXPECT_EQ(chartLayout(1).items[static_cast<std::size_t>(chartLayout(1).count - 1)].y, 271);
-    EXPECT_EQ(chartLayout(3).items[static_cast<std::size_t>(chartLayout(3).count - 1)].y, 300);
-    EXPECT_EQ(chartLayout(0).count, 0);
-    EXPECT_EQ(chartLayout(4).count, 0);
 }
 
 TEST_F(PanelTest, everyCaptionAndLabelLiesWithinTheChartAreaAndIsDrawnWhole)
