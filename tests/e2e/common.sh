@@ -1,12 +1,25 @@
 # Helpers for tests that run the real program under Xvfb.
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+  echo "FAIL: $*" >&2
+  # Keep what the screen showed, for whoever reads the failure.
+  [ -n "${DISPLAY:-}" ] && import -window root "${TMPDIR:-/tmp}/tamaro-e2e-failure.png" 2>/dev/null
+  exit 1
+}
+
+# A runtime folder of the test's own, so the single-copy lock of a game the
+# user is playing meanwhile does not stop the test's copy.
+isolate_runtime() {
+  export XDG_RUNTIME_DIR="$1/runtime"
+  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+}
 
 # Starts Xvfb on a free display and exports DISPLAY.
 start_xvfb() {
   for n in $(seq 90 140); do
     [ -e "/tmp/.X${n}-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    # -noreset: a server that resets when its last client leaves refuses the next one meanwhile.
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$n"
     for _ in $(seq 50); do

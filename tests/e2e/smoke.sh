@@ -16,6 +16,7 @@ cleanup() {
 }
 trap cleanup EXIT
 cd "$work"
+isolate_runtime "$work"
 start_xvfb
 export SDL_AUDIODRIVER=dummy
 
