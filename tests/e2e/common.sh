@@ -7,6 +7,33 @@ fail() {
   exit 1
 }
 
+# A scratch working folder, a display and a runtime folder of the test's own;
+# whatever the test started is stopped at exit. Sets WORK.
+setup_e2e() {
+  WORK=$(mktemp -d)
+  trap cleanup_e2e EXIT
+  cd "$WORK" || fail "no working folder"
+  isolate_runtime "$WORK"
+  start_xvfb
+  export SDL_AUDIODRIVER=dummy
+}
+
+cleanup_e2e() {
+  [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+  rm -rf "$WORK"
+}
+
+# Waits for the game to end by itself and checks it ended with exit code 0.
+wait_exit() {
+  for _ in $(seq 150); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$GAME_PID" 2>/dev/null && fail "the program did not end"
+  wait "$GAME_PID"
+  local code=$?
+  GAME_PID=
+  [ "$code" -eq 0 ] || fail "the program exited with $code"
+}
+
 # A runtime folder of the test's own, so the single-copy lock of a game the
 # user is playing meanwhile does not stop the test's copy.
 isolate_runtime() {

@@ -7,17 +7,7 @@ program=$1
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/common.sh"
 
-work=$(mktemp -d)
-cleanup() {
-  [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null
-  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-cd "$work"
-isolate_runtime "$work"
-start_xvfb
-export SDL_AUDIODRIVER=dummy
+setup_e2e
 
 # A data file whose every row scores -1, so that any finished game takes rank 1;
 # its window rectangle of zeros also has to be moved onto the screen.
@@ -28,14 +18,6 @@ options = struct.pack("<12i", 0, 0, 1, 0, 1, 1, 0, 0, 0, 0, 0, 0)
 open("tm_data.dat", "wb").write(rows + options)
 PY
 
-wait_exit() {
-  for _ in $(seq 150); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$GAME_PID" 2>/dev/null && fail "the program did not end"
-  wait "$GAME_PID"
-  local code=$?
-  GAME_PID=
-  [ "$code" -eq 0 ] || fail "the program exited with $code"
-}
 
 "$program" &
 GAME_PID=$!
