@@ -16,7 +16,7 @@ trap 'kill ${XVFB_PID:-} 2>/dev/null; cat "$work/stderr.log" >&2; rm -rf "$work"
 isolate_runtime "$work"
 start_xvfb
 cd "$work"
-export SDL_AUDIODRIVER=dummy
+export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
 runs=${RUNS:-5}
 
 now_ms() { date +%s%3N; }
