@@ -1,12 +1,103 @@
 #pragma once
 
+#include "engine/grid.h"
+#include "engine/move_command.h"
+#include "engine/round_status.h"
+#include "patterns/row_evaluator.h"
 #include "shell/surfaces.h"
 
-struct Options;
+#include <cstdint>
+#include <optional>
+
 namespace platform {
+class Surface;
 class Window;
 }
 
+inline constexpr int dropTimerId = 100;
+inline constexpr int riseTimerId = 101;
+
+// What a rise did to the falling piece.
+enum class RiseResult {
+    PieceKept,
+    // The piece sat in the top row on its column and was pushed out of the
+    // well: the game is over. The piece fields still name the piece in row 1.
+    PiecePushedOut,
+};
+
+// What one landing removed and scored.
+struct LandingResult {
+    RowPattern pattern = NoPattern;
+    std::int32_t rowsRemoved = 0;
+    std::int32_t points = 0;
+};
+
+// The playfield and its one-cell falling piece. Every cell change is drawn at
+// once into the back buffer and onto the window.
 struct Well {
     explicit Well(platform::Window& window, Surfaces& surfaces);
+
+    // Bound by resetWell at every new game.
+    RoundStatus* status = nullptr;
+    platform::Surface* backBuffer = nullptr;
+    platform::Surface* sprites = nullptr;
+    platform::Surface* strip = nullptr;
+    platform::Window* window = nullptr;
+    Grid grid{};
+    std::int32_t pieceColour = 1;
+    std::int32_t pieceColumn = 4;
+    std::int32_t pieceRow = 1;
+    std::int32_t colourBase = 1;
+    // The row the piece was in when it was last erased; only the bounce reads it.
+    std::int32_t lastRow = 0;
+    RowEvaluator evaluator;
+
+    // Piece, drawing and timers.
+    void resetWell(RoundStatus& roundStatus);
+    void spawnPiece();
+    bool spawnBlocked() const;
+    std::int32_t isBlocked(MoveCommand command) const;
+    void movePiece(MoveCommand command);
+    void paintPiece();
+    void erasePiece();
+    bool landingBounce();
+    void gameOverFill();
+    void startDropTimer(int periodMs);
+    void stopDropTimer();
+    void startRiseTimer(int periodMs);
+    void stopRiseTimer();
+
+    // Landings and rises.
+    // The landing row when it forms a pattern.
+    std::optional<std::int32_t> evaluateLandingRow();
+    void clearRow(std::int32_t row);
+    void collapseRows();
+    bool bottomRowFull() const;
+    std::int32_t scoreLanding();
+    bool onlyFullRowsLeft() const;
+    void advanceColourBase();
+    std::int32_t probeHint();
+    [[nodiscard]] RiseResult riseRow();
+    // The whole landing of the piece that can fall no further: judge its row,
+    // remove it and any bonus rows, score, and move the colour window.
+    LandingResult resolveLanding();
+
+private:
+    std::int32_t drawColour();
+    void redrawWell();
+    bool rowFull(int row) const;
+    GridPosition piecePosition() const { return {pieceColumn, pieceRow}; }
 };
+
+// Screen position of a cell's top-left pixel.
+constexpr int cellX(int column)
+{
+    return 177 + 40 * (column - 1);
+}
+
+constexpr int cellY(int row)
+{
+    return 20 + 40 * (row - 1);
+}
+
+inline constexpr int cellSize = 39;

@@ -19,6 +19,10 @@ constexpr bool isLeadByte(unsigned char b)
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
+// Bytes of the character at the start of the text: 2 for a lead byte followed
+// by a valid trail byte, 1 otherwise, 0 for empty text.
+std::size_t characterLength(std::string_view sjis);
+
 // Cuts text to at most maxBytes without splitting a double-byte character.
 std::string_view truncate(std::string_view sjis, std::size_t maxBytes);
 

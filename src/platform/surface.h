@@ -89,7 +89,9 @@ public:
     void polygon(std::span<const Point> points);
     // In the selected pen; the end point is not drawn.
     void line(Point from, Point to);
-    // Shift-JIS text with its top-left corner at (x, y), in the selected font.
+    // Shift-JIS text with its top-left corner at (x, y), in the selected font,
+    // or in a 12-pixel Gothic when none is selected. In Opaque mode the text's
+    // cells are filled with the background colour first.
     void textOut(int x, int y, std::string_view sjis);
     Size textExtent(std::string_view sjis) const;
 

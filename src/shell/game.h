@@ -37,6 +37,8 @@ struct Game {
     SoundBank sounds;
     Well well;
     TitleShow title;
+    // 1 while a running game's play timers are set; pausing and resuming act once each.
+    std::int32_t timersRunning = 1;
 };
 
 // The names as the game shows them, pattern 1 first.

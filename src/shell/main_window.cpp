@@ -3,8 +3,10 @@
 #include "platform/application.h"
 #include "platform/message.h"
 #include "platform/window.h"
+#include "engine/game_flow.h"
 #include "panel/panel_request.h"
 #include "resources/menu.h"
+#include "shell/commands.h"
 
 #include <string>
 
@@ -72,6 +74,16 @@ void onDestroy(platform::Window& window, Surfaces& surfaces, Game& game, Options
     window.postQuit(0);
 }
 
+void onTimer(Game& game, std::uint32_t id)
+{
+    if (id == 100)
+        dropTick(game, false);
+    else if (id == 101)
+        riseTick(game);
+    else if (id == titleTimer)
+        game.title.tick();
+}
+
 } // namespace
 
 void bindProgram(Program& program)
@@ -107,16 +119,23 @@ void windowProc(platform::Window& window, const platform::Message& message)
         storeRect(options, platform::Rect{message.position.x, message.position.y, message.position.x + message.position.cx,
                                           message.position.y + message.position.cy});
         break;
+    case platform::MessageKind::Activate:
+        onActivate(game, message.wParam & 0xFFFF);
+        break;
+    case platform::MessageKind::KeyDown:
+        onKeyDown(game, message.wParam, options.dropKeyType);
+        break;
+    case platform::MessageKind::Char:
+        onChar(game, message.wParam, options.dropKeyType);
+        break;
     case platform::MessageKind::Timer:
-        if (message.wParam == titleTimer)
-            game.title.tick();
+        onTimer(game, message.wParam);
         break;
     case platform::MessageKind::LeftButtonDown:
         panelRequest(game, 1, message.lParam);
         break;
     case platform::MessageKind::Command:
-        if ((message.wParam & 0xFFFF) == command::Exit)
-            window.destroy();
+        onCommand(game, window, program.surfaces, message.wParam);
         break;
     default:
         break;

@@ -1,0 +1,219 @@
+#include "engine/game_flow.h"
+
+#include "platform/window.h"
+#include "resources/menu.h"
+#include "shell/game.h"
+
+#include <array>
+
+namespace {
+
+inline constexpr int dropSound = 0;
+inline constexpr int riseSound = 6;
+inline constexpr int titleTimerId = 102;
+inline constexpr int titleTickMs = 77;
+
+// What a key or character does under each drop-key type.
+struct Binding {
+    std::uint32_t code;
+    MoveCommand typeOne;
+    MoveCommand typeTwo;
+};
+
+constexpr std::array<Binding, 4> keyBindings{{
+    {0x25, MoveCommand::Left, MoveCommand::Left},
+    {0x27, MoveCommand::Right, MoveCommand::Right},
+    {0x26, MoveCommand::Down, MoveCommand::Down},
+    {0x28, MoveCommand::Down, MoveCommand::Drop},
+}};
+
+constexpr std::array<Binding, 8> charBindings{{
+    {' ', MoveCommand::Drop, MoveCommand::Down},
+    {'1', MoveCommand::Left, MoveCommand::Left},
+    {'4', MoveCommand::Left, MoveCommand::Left},
+    {'3', MoveCommand::Right, MoveCommand::Right},
+    {'6', MoveCommand::Right, MoveCommand::Right},
+    {'5', MoveCommand::Down, MoveCommand::Down},
+    {'8', MoveCommand::Down, MoveCommand::Down},
+    {'2', MoveCommand::Down, MoveCommand::Drop},
+}};
+
+constexpr std::array<int, 1> gamePopup{0};
+constexpr int rankingSeparatorPosition = 2;
+
+template <std::size_t N>
+void runBinding(Game& game, const std::array<Binding, N>& bindings, std::uint32_t code, std::int32_t dropKeyType)
+{
+    for (const Binding& binding : bindings) {
+        if (binding.code != code)
+            continue;
+        // A drop-key type other than the two known ones makes every drop key a step.
+        MoveCommand command = binding.typeOne == binding.typeTwo ? binding.typeOne : MoveCommand::Down;
+        if (dropKeyType == 0)
+            command = binding.typeOne;
+        else if (dropKeyType == 1)
+            command = binding.typeTwo;
+        playerCommand(game, command);
+        return;
+    }
+}
+
+void playSound(Game& game, int slot)
+{
+    if (game.options->soundOn != 0)
+        game.sounds.play(slot);
+}
+
+// The well is full: fill it, offer the score to the ranking and end the game.
+void gameOver(Game& game)
+{
+    game.well.gameOverFill();
+    const int rank = game.ranking.enterScore(game.status.score);
+    endGame(game, rank);
+}
+
+} // namespace
+
+void beginPiece(Game& game, bool newGame)
+{
+    Options& options = *game.options;
+    Well& well = game.well;
+    if (newGame) {
+        options.gameRunning = 1;
+        game.riseDue = 1;
+        game.riseStep = 0;
+        game.window->killTimer(titleTimerId);
+        platform::Menu& menu = game.window->menu();
+        menu.enable(command::Start, false);
+        menu.enable(command::Difficulty, false);
+        menu.enable(command::Restart, true);
+        if (options.rankingMenuRemoved == 0) {
+            options.rankingMenuRemoved = 1;
+            menu.removeAt(gamePopup, rankingSeparatorPosition);
+            menu.removeAt(gamePopup, rankingSeparatorPosition);
+        }
+        well.resetWell(game.status);
+        game.view.clearArea(1);
+        well.startDropTimer(game.status.dropInterval);
+        well.startRiseTimer(game.status.riseInterval);
+    }
+    well.spawnPiece();
+    if (well.spawnBlocked()) {
+        gameOver(game);
+        return;
+    }
+    if (options.difficulty == 0) {
+        const int hint = well.probeHint();
+        if (game.view.updateBalloon(game.patternNames, game.status, hint) == 1)
+            game.panel.showTab(game.patternNames, 0, game.status.lastPattern);
+    }
+    game.view.redraw(game.status, newGame ? 1 : 0);
+    well.paintPiece();
+}
+
+void dropTick(Game& game, bool restartTimer)
+{
+    Well& well = game.well;
+    if (well.isBlocked(MoveCommand::Down) == 0) {
+        well.erasePiece();
+        well.movePiece(MoveCommand::Down);
+        well.paintPiece();
+        return;
+    }
+    game.view.updateBalloon(game.patternNames, game.status, -1);
+    well.resolveLanding();
+    if (restartTimer)
+        well.startDropTimer(game.status.dropInterval);
+    beginPiece(game, false);
+}
+
+void playerCommand(Game& game, MoveCommand command)
+{
+    Well& well = game.well;
+    bool bounced = false;
+    if (well.isBlocked(command) == 0) {
+        well.erasePiece();
+        well.movePiece(command);
+        well.paintPiece();
+        bounced = well.landingBounce();
+        if (command == MoveCommand::Down) {
+            well.stopDropTimer();
+            well.startDropTimer(game.status.dropInterval);
+        }
+        if (command != MoveCommand::Drop)
+            return;
+    }
+    if (command != MoveCommand::Down && command != MoveCommand::Drop)
+        return;
+    well.stopDropTimer();
+    dropTick(game, true);
+    if (bounced)
+        playSound(game, dropSound);
+}
+
+void riseTick(Game& game)
+{
+    RoundStatus& status = game.status;
+    if (game.riseDue != 0) {
+        game.riseDue = 0;
+        loadRiseStage(status, game.riseStep);
+        game.view.redraw(status, 0);
+    }
+    const bool rowDue = countDownRise(status);
+    game.view.redraw(status, 0);
+    if (!rowDue)
+        return;
+    const RiseResult rise = game.well.riseRow();
+    playSound(game, riseSound);
+    game.riseDue = 1;
+    // A piece pushed out of the top of the well ends the game as a blocked entry does.
+    if (rise == RiseResult::PiecePushedOut)
+        gameOver(game);
+}
+
+void endGame(Game& game, int rank)
+{
+    game.options->gameRunning = 0;
+    game.window->setTimer(titleTimerId, titleTickMs);
+    platform::Menu& menu = game.window->menu();
+    menu.enable(command::Start, true);
+    menu.enable(command::Difficulty, true);
+    menu.enable(command::Restart, false);
+    game.well.stopDropTimer();
+    game.well.stopRiseTimer();
+    game.view.clearArea(1);
+    game.view.clearArea(3);
+    game.view.clearArea(6);
+    game.ranking.drawTable(rank);
+}
+
+void setTimersRunning(Game& game, bool on)
+{
+    if (!on && game.timersRunning == 1) {
+        game.well.stopDropTimer();
+        game.well.stopRiseTimer();
+        game.timersRunning = 0;
+    } else if (on && game.timersRunning == 0) {
+        game.well.startDropTimer(game.status.dropInterval);
+        game.well.startRiseTimer(game.status.riseInterval);
+        game.timersRunning = 1;
+    }
+}
+
+void onKeyDown(Game& game, std::uint32_t key, std::int32_t dropKeyType)
+{
+    if (game.options->gameRunning != 0)
+        runBinding(game, keyBindings, key & 0xFF, dropKeyType);
+}
+
+void onChar(Game& game, std::uint32_t character, std::int32_t dropKeyType)
+{
+    if (game.options->gameRunning != 0)
+        runBinding(game, charBindings, character, dropKeyType);
+}
+
+void onActivate(Game& game, std::uint32_t state)
+{
+    if (game.options->gameRunning != 0)
+        setTimersRunning(game, state != 0);
+}

@@ -1,0 +1,152 @@
+#include "shell/commands.h"
+
+#include "engine/game_flow.h"
+#include "panel/panel_request.h"
+#include "platform/dialog.h"
+#include "platform/window.h"
+#include "resources/dialogs.h"
+#include "resources/menu.h"
+#include "shell/game.h"
+#include "shell/help.h"
+
+#include <array>
+
+namespace {
+
+constexpr int okButton = 1;
+constexpr int cancelButton = 2;
+
+bool isClose(platform::DialogEvent event, int id)
+{
+    return event == platform::DialogEvent::Command && (id == okButton || id == cancelButton);
+}
+
+int aboutProc(platform::Dialog& dialog, platform::DialogEvent event, int id, void* context)
+{
+    Game& game = *static_cast<Game*>(context);
+    if (event == platform::DialogEvent::Init) {
+        if (game.options->soundOn != 0)
+            game.sounds.playChime();
+        return 1;
+    }
+    if (isClose(event, id)) {
+        game.sounds.stop();
+        dialog.end(0);
+        return 1;
+    }
+    return 0;
+}
+
+// Sets value to the index of the first checked button of the group; unchanged when none is.
+void readRadioGroup(const platform::Dialog& dialog, int firstId, std::int32_t& value)
+{
+    for (int i = 0; i < 2; ++i) {
+        if (dialog.isChecked(firstId + i)) {
+            value = i;
+            return;
+        }
+    }
+}
+
+int keysProc(platform::Dialog& dialog, platform::DialogEvent event, int id, void* context)
+{
+    Options& options = *static_cast<Game*>(context)->options;
+    if (event == platform::DialogEvent::Init) {
+        dialog.setChecked(134 + options.dropKeyType, true);
+        dialog.setChecked(options.soundOn != 0 ? 136 : 137, true);
+        return 1;
+    }
+    if (!isClose(event, id))
+        return 0;
+    if (id == okButton) {
+        readRadioGroup(dialog, 134, options.dropKeyType);
+        options.soundOn = dialog.isChecked(136) ? 1 : 0;
+    }
+    dialog.end(0);
+    return 1;
+}
+
+int difficultyProc(platform::Dialog& dialog, platform::DialogEvent event, int id, void* context)
+{
+    Options& options = *static_cast<Game*>(context)->options;
+    if (event == platform::DialogEvent::Init) {
+        dialog.setChecked(140 + options.difficulty, true);
+        return 1;
+    }
+    if (!isClose(event, id))
+        return 0;
+    if (id == okButton)
+        readRadioGroup(dialog, 140, options.difficulty);
+    dialog.end(0);
+    return 1;
+}
+
+void showTab(Game& game, int requestCode, int tab)
+{
+    panelRequest(game, requestCode, 0);
+    game.options->panelTab = tab;
+}
+
+void toggleAlwaysOnTop(Game& game, platform::Window& window)
+{
+    Options& options = *game.options;
+    const bool topmost = options.alwaysOnTop == 0;
+    window.menu().check(command::AlwaysOnTop, topmost);
+    const Options::WindowRect& r = options.windowRect;
+    window.place(platform::Rect{r.left, r.top, r.right, r.bottom}, topmost);
+    options.alwaysOnTop = topmost ? 1 : 0;
+}
+
+using CommandAction = void (*)(Game&, platform::Window&, Surfaces&);
+
+struct CommandEntry {
+    int id;
+    CommandAction action;
+};
+
+constexpr std::array<CommandEntry, 13> commandTable{{
+    {command::Start, [](Game& game, platform::Window&, Surfaces&) { beginPiece(game, true); }},
+    {command::Restart,
+     [](Game& game, platform::Window&, Surfaces&) {
+         game.options->gameRunning = 0;
+         endGame(game, 0);
+     }},
+    {command::KeysAndSound,
+     [](Game& game, platform::Window& window, Surfaces&) { platform::Dialog::run(window, keysDialog, keysProc, &game); }},
+    {command::Difficulty,
+     [](Game& game, platform::Window& window, Surfaces&) {
+         platform::Dialog::run(window, difficultyDialog, difficultyProc, &game);
+     }},
+    // Quitting from the menu shuts down like the close box, so nothing of the run is lost.
+    {command::Exit, [](Game&, platform::Window& window, Surfaces&) { window.destroy(); }},
+    {command::Help, [](Game&, platform::Window& window, Surfaces&) { showHelp(window); }},
+    {command::About,
+     [](Game& game, platform::Window& window, Surfaces&) { platform::Dialog::run(window, aboutDialog, aboutProc, &game); }},
+    {command::TabDiamond, [](Game& game, platform::Window&, Surfaces&) { showTab(game, 3, 1); }},
+    {command::TabStar, [](Game& game, platform::Window&, Surfaces&) { showTab(game, 4, 2); }},
+    {command::TabTriangle, [](Game& game, platform::Window&, Surfaces&) { showTab(game, 5, 3); }},
+    {command::Clip,
+     [](Game& game, platform::Window&, Surfaces&) {
+         panelRequest(game, 6, 0);
+         game.options->clipOn = game.options->clipOn == 1 ? 0 : 1;
+     }},
+    {command::AlwaysOnTop, [](Game& game, platform::Window& window, Surfaces&) { toggleAlwaysOnTop(game, window); }},
+    {command::Ranking,
+     [](Game& game, platform::Window&, Surfaces&) {
+         game.view.clearArea(1);
+         game.ranking.command(4);
+     }},
+}};
+
+} // namespace
+
+void onCommand(Game& game, platform::Window& window, Surfaces& surfaces, std::uint32_t wParam)
+{
+    const int id = static_cast<int>(wParam & 0xFFFF);
+    for (const CommandEntry& entry : commandTable) {
+        if (entry.id == id) {
+            entry.action(game, window, surfaces);
+            return;
+        }
+    }
+}

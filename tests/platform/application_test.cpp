@@ -1,0 +1,129 @@
+#include "platform/application.h"
+
+#include "tests/test_main.h"
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using platform::Application;
+using platform::SingleInstance;
+
+// Processes events until done holds; the deadline only guards against a hang.
+bool processUntil(const std::function<bool()>& done)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        Application::processEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+// A key no other test run on this machine uses; the same in a death test's
+// child, which inherits the environment.
+std::string uniqueKey(const char* name)
+{
+    const std::string variable = std::string("TAMARO_TEST_KEY_") + name;
+    if (const char* inherited = std::getenv(variable.c_str()))
+        return inherited;
+    const std::string key = std::string("タマロ/../試験 ") + name + " " + std::to_string(getpid());
+    setenv(variable.c_str(), key.c_str(), 1);
+    return key;
+}
+
+TEST(ApplicationTest, runSoonRunsQueuedFunctionsInOrderFromTheEventLoop)
+{
+    std::vector<int> ran;
+    Application::runSoon([&] { ran.push_back(1); });
+    Application::runSoon([&] { ran.push_back(2); });
+    EXPECT_TRUE(ran.empty());
+
+    EXPECT_TRUE(processUntil([&] { return ran.size() >= 2; }));
+    EXPECT_EQ(ran, (std::vector<int>{1, 2}));
+}
+
+TEST(ApplicationTest, execReturnsTheCodeTheLoopWasEndedWith)
+{
+    bool ranInsideLoop = false;
+    Application::runSoon([&] {
+        ranInsideLoop = true;
+        QCoreApplication::exit(3);
+    });
+    EXPECT_EQ(testApplication().exec(), 3);
+    EXPECT_TRUE(ranInsideLoop);
+}
+
+TEST(ApplicationTest, terminationSignalsCallTheHandlerOnceAndNeverReentrantly)
+{
+    int calls = 0;
+    int depth = 0;
+    int deepest = 0;
+    testApplication().onTerminationRequest([&] {
+        ++calls;
+        deepest = std::max(deepest, ++depth);
+        // A second request while the first is being handled is dropped.
+        kill(getpid(), SIGINT);
+        Application::processEvents();
+        --depth;
+    });
+
+    kill(getpid(), SIGTERM);
+    EXPECT_TRUE(processUntil([&] { return calls > 0; }));
+
+    kill(getpid(), SIGTERM);
+    kill(getpid(), SIGINT);
+    for (int i = 0; i < 20; ++i) {
+        Application::processEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(deepest, 1);
+}
+
+TEST(SingleInstanceTest, onlyTheFirstHolderOfAKeyIsFirstUntilItLetsGo)
+{
+    const std::string key = uniqueKey("holder");
+    {
+        SingleInstance first(key);
+        EXPECT_TRUE(first.isFirst());
+        SingleInstance second(key);
+        EXPECT_FALSE(second.isFirst());
+        SingleInstance other(uniqueKey("other"));
+        EXPECT_TRUE(other.isFirst());
+    }
+    SingleInstance after(key);
+    EXPECT_TRUE(after.isFirst());
+}
+
+TEST(SingleInstanceDeathTest, lockLeftByAKilledCopyIsTakenOver)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const std::string key = uniqueKey("killed");
+    EXPECT_EXIT(
+        {
+            SingleInstance held(key);
+            if (!held.isFirst())
+                std::_Exit(1);
+            raise(SIGKILL);
+        },
+        ::testing::KilledBySignal(SIGKILL), "");
+
+    SingleInstance next(key);
+    EXPECT_TRUE(next.isFirst());
+}
+
+} // namespace
