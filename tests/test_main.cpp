@@ -23,6 +23,8 @@ int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     setenv("SDL_AUDIODRIVER", "disk", 0);
+    setenv("TAMARO_SOURCE_DIR", TAMARO_SOURCE_DIR, 0);
+    setenv("TAMARO_BINARY_DIR", TAMARO_BINARY_DIR, 0);
     ::testing::InitGoogleTest(&argc, argv);
     platform::Application app(argc, argv);
     application = &app;

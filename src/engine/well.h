@@ -10,7 +10,6 @@
 #include <optional>
 
 namespace platform {
-class Surface;
 class Window;
 }
 

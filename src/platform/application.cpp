@@ -71,10 +71,11 @@ void Application::processEvents()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// The lock file is removed when this is destroyed.
 struct SingleInstance::Lock {
     explicit Lock(const QString& path) : file(path) {}
     QLockFile file;
-    bool held = false;
+    bool first = false;
 };
 
 namespace {
@@ -84,6 +85,10 @@ QString lockPath(std::string_view key)
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty() || !QDir().mkpath(folder))
         folder = QDir::tempPath();
+    // A temporary folder that does not exist comes back empty; never lock in
+    // the working directory.
+    if (folder.isEmpty())
+        folder = QStringLiteral("/tmp");
     // The key may hold any characters; its hash makes a safe file name.
     const QByteArray digest = QCryptographicHash::hash(QByteArray(key.data(), static_cast<qsizetype>(key.size())),
                                                        QCryptographicHash::Sha256);
@@ -94,19 +99,17 @@ QString lockPath(std::string_view key)
 
 SingleInstance::SingleInstance(std::string_view key) : lock_(std::make_unique<Lock>(lockPath(key)))
 {
-    // A lock whose owner died is found stale by its process id and taken over.
-    lock_->held = lock_->file.tryLock(0);
+    // A lock whose owner died is found stale by its process id and taken
+    // over. Only another live holder makes this copy a second one: when no
+    // lock can be made at all, the game still runs.
+    lock_->first = lock_->file.tryLock(0) || lock_->file.error() != QLockFile::LockFailedError;
 }
 
-SingleInstance::~SingleInstance()
-{
-    if (lock_->held)
-        lock_->file.unlock();
-}
+SingleInstance::~SingleInstance() = default;
 
 bool SingleInstance::isFirst() const
 {
-    return lock_->held;
+    return lock_->first;
 }
 
 } // namespace platform

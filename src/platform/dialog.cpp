@@ -19,6 +19,7 @@
 #include <QRadioButton>
 
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace platform {
@@ -27,14 +28,21 @@ namespace {
 
 Dialog* openDialog = nullptr;
 
+// Each character of the text in Shift-JIS; nothing for one that Shift-JIS cannot hold.
+std::vector<std::optional<std::string>> sjisCharacters(const QString& text)
+{
+    std::vector<std::optional<std::string>> characters;
+    for (const char32_t codePoint : text.toUcs4())
+        characters.push_back(sjis::fromUtf8(QString::fromUcs4(&codePoint, 1).toStdString()));
+    return characters;
+}
+
 // Shift-JIS bytes a text takes; a character Shift-JIS cannot hold counts as two.
 int sjisLength(const QString& text)
 {
     int bytes = 0;
-    for (const QChar c : text) {
-        const auto encoded = sjis::fromUtf8(QString(c).toStdString());
-        bytes += encoded ? static_cast<int>(encoded->size()) : 2;
-    }
+    for (const auto& character : sjisCharacters(text))
+        bytes += character ? static_cast<int>(character->size()) : 2;
     return bytes;
 }
 
@@ -180,7 +188,7 @@ int Dialog::run(Window& owner, const DialogTemplate& dialogTemplate, DialogProc 
                     // Like a full edit field: what does not fit is not taken.
                     QString fitting = typed;
                     while (!fitting.isEmpty() && sjisLength(fitting) > limit->second)
-                        fitting.chop(1);
+                        fitting.chop(fitting.back().isLowSurrogate() && fitting.size() > 1 ? 2 : 1);
                     const int cursor = edit->cursorPosition();
                     edit->setText(fitting);
                     edit->setCursorPosition(std::min(cursor, static_cast<int>(fitting.size())));
@@ -271,9 +279,9 @@ std::string Dialog::textUtf8(int id) const
 std::string Dialog::text(int id) const
 {
     std::string bytes;
-    for (const QChar c : QString::fromStdString(textUtf8(id))) {
-        if (const auto encoded = sjis::fromUtf8(QString(c).toStdString()))
-            bytes += *encoded;
+    for (const auto& character : sjisCharacters(QString::fromStdString(textUtf8(id)))) {
+        if (character)
+            bytes += *character;
     }
     return bytes;
 }

@@ -239,9 +239,10 @@ void Window::create(std::string_view title, std::span<const MenuItemTemplate> me
                          | Qt::WindowCloseButtonHint);
     frame.setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
     if (!iconPicture.empty()) {
-        const Surface icon = Surface::fromPicture(iconPicture);
-        if (!icon.isEmpty())
-            frame.setWindowIcon(QIcon(QPixmap::fromImage(icon.data()->image)));
+        // Loaded with its transparency, which a surface would drop.
+        const QIcon icon(QStringLiteral(":/resources/pictures/%1.png").arg(QString::fromUtf8(iconPicture.data(), static_cast<qsizetype>(iconPicture.size())).toLower()));
+        if (!icon.isNull())
+            frame.setWindowIcon(icon);
     }
     data.client = new ClientWidget(data);
     frame.setCentralWidget(data.client);
@@ -255,6 +256,8 @@ void Window::create(std::string_view title, std::span<const MenuItemTemplate> me
         });
     }
     frame.resize(640, 480);
+    // A native window knows its frame, so the outer size is right before it is shown.
+    frame.winId();
     if (frame.layout())
         frame.layout()->activate();
     data.screen = Surface(data.client->width(), data.client->height());
@@ -376,6 +379,7 @@ void Window::place(const Rect& outer, bool topmost)
     if (topmost != data_->topmost || !frame.isVisible()) {
         data_->topmost = topmost;
         frame.setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
+        frame.winId();
     }
     const QSize margins = frame.frameGeometry().size() - frame.geometry().size();
     const QSize inner(outer.width() - margins.width(), outer.height() - margins.height());

@@ -109,6 +109,28 @@ TEST(SingleInstanceTest, onlyTheFirstHolderOfAKeyIsFirstUntilItLetsGo)
     EXPECT_TRUE(after.isFirst());
 }
 
+TEST(SingleInstanceTest, copyRunsWhenNoLockCanBeMade)
+{
+    const std::string saved[] = {std::getenv("XDG_RUNTIME_DIR") ? std::getenv("XDG_RUNTIME_DIR") : "",
+                                 std::getenv("TMPDIR") ? std::getenv("TMPDIR") : ""};
+    // Nobody, not even root, can make a file there.
+    setenv("XDG_RUNTIME_DIR", "/proc", 1);
+    setenv("TMPDIR", "/proc", 1);
+    {
+        SingleInstance first(uniqueKey("unlockable"));
+        SingleInstance second(uniqueKey("unlockable"));
+        EXPECT_TRUE(first.isFirst());
+        EXPECT_TRUE(second.isFirst());
+    }
+    const char* names[] = {"XDG_RUNTIME_DIR", "TMPDIR"};
+    for (int i = 0; i < 2; ++i) {
+        if (saved[i].empty())
+            unsetenv(names[i]);
+        else
+            setenv(names[i], saved[i].c_str(), 1);
+    }
+}
+
 TEST(SingleInstanceDeathTest, lockLeftByAKilledCopyIsTakenOver)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");

@@ -98,8 +98,9 @@ TEST_F(WindowTest, aRunningTimerDeliversItsIdAndAStoppedOneNothing)
     window.setTimer(7, 5);
     ASSERT_TRUE(processUntil([] { return countOf(platform::MessageKind::Timer) >= 2; }));
     for (const auto& m : received) {
-        if (m.kind == platform::MessageKind::Timer)
+        if (m.kind == platform::MessageKind::Timer) {
             EXPECT_EQ(m.wParam, 7u);
+        }
     }
     window.killTimer(7);
     received.clear();

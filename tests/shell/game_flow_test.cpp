@@ -1,0 +1,248 @@
+#include "tests/shell/game_window.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+namespace {
+
+constexpr std::uint32_t vkLeft = 0x25;
+constexpr std::uint32_t vkUp = 0x26;
+constexpr std::uint32_t vkRight = 0x27;
+constexpr std::uint32_t vkDown = 0x28;
+
+bool paused(int ms)
+{
+    const auto& pauses = platform::Clock::instance().pauses();
+    return std::find(pauses.begin(), pauses.end(), ms) != pauses.end();
+}
+
+} // namespace
+
+using GameFlowTest = GameWindowTest;
+
+TEST_F(GameFlowTest, startingAGameSetsThePlayTimersMenuAndFirstPiece)
+{
+    startGame();
+    EXPECT_EQ(options().gameRunning, 1);
+    EXPECT_EQ(window.timerPeriod(100), 2000);
+    EXPECT_EQ(window.timerPeriod(101), 100);
+    EXPECT_EQ(window.timerPeriod(titleTimer), 0);
+    platform::Menu& menu = window.menu();
+    EXPECT_FALSE(menu.isEnabled(command::Start));
+    EXPECT_FALSE(menu.isEnabled(command::Difficulty));
+    EXPECT_TRUE(menu.isEnabled(command::Restart));
+    EXPECT_FALSE(menu.contains(command::Ranking));
+    const std::array<int, 1> gamePopup{0};
+    EXPECT_EQ(menu.itemTexts(gamePopup), (std::vector<std::string>{"開始(&K)", "最初から(&N)", "", "設定(&S)", "", "タマロの終了(&X)"}));
+    EXPECT_EQ(game().well.pieceColumn, 4);
+    EXPECT_EQ(game().well.pieceRow, 1);
+    EXPECT_EQ(cell(4, 1), 1) << "the first pieces of a game have colour 1";
+    EXPECT_EQ(game().riseDue, 1);
+    EXPECT_EQ(game().riseStep, 0);
+
+    command(command::Restart);
+    command(command::Start);
+    EXPECT_EQ(menu.itemTexts(gamePopup).size(), 6u) << "the ranking entry goes only once a run";
+}
+
+TEST_F(GameFlowTest, aWholeGameRunsFromStartToGameOverAndBackToIdle)
+{
+    startGame(12345);
+    int ticks = 0;
+    while (options().gameRunning == 1 && ticks < 2000) {
+        timer(100);
+        ++ticks;
+    }
+    ASSERT_EQ(options().gameRunning, 0) << "pieces stacking in one column end the game";
+    for (int column = 1; column <= 7; ++column) {
+        for (int row = 1; row <= 11; ++row)
+            ASSERT_EQ(cell(column, row), game().well.pieceColour) << column << "," << row;
+    }
+    EXPECT_TRUE(paused(200));
+    EXPECT_TRUE(paused(1000));
+    EXPECT_EQ(window.timerPeriod(100), 0);
+    EXPECT_EQ(window.timerPeriod(101), 0);
+    EXPECT_EQ(window.timerPeriod(titleTimer), 77);
+    EXPECT_TRUE(window.menu().isEnabled(command::Start));
+    EXPECT_FALSE(window.menu().isEnabled(command::Restart));
+
+    key(vkLeft);
+    character(' ');
+    EXPECT_EQ(window.timerPeriod(100), 0) << "keys do nothing while no game runs";
+}
+
+TEST_F(GameFlowTest, aSeededGameReplaysExactly)
+{
+    auto play = [this](std::uint32_t seedValue) {
+        startGame(seedValue);
+        const std::array<char, 6> moves{'4', '6', '2', ' ', '1', '3'};
+        for (int step = 0; step < 300 && options().gameRunning == 1; ++step) {
+            character(moves[static_cast<std::size_t>(step) % moves.size()]);
+            timer(101);
+            if (step % 3 == 0)
+                timer(100);
+        }
+        return std::make_pair(game().well.grid, game().status.score);
+    };
+    const auto first = play(99);
+    command(command::Restart);
+    const auto second = play(99);
+    EXPECT_EQ(first, second);
+}
+
+TEST_F(GameFlowTest, restartEndsAGameAtOnceWithoutAName)
+{
+    startGame();
+    command(command::Restart);
+    EXPECT_EQ(options().gameRunning, 0);
+    EXPECT_EQ(window.timerPeriod(100), 0);
+    EXPECT_EQ(window.timerPeriod(101), 0);
+    EXPECT_EQ(window.timerPeriod(titleTimer), 77);
+    EXPECT_TRUE(window.menu().isEnabled(command::Difficulty));
+}
+
+TEST_F(GameFlowTest, deactivationPausesBothTimersOnceAndActivationResumesThem)
+{
+    startGame();
+    send(platform::MessageKind::Activate, 0);
+    send(platform::MessageKind::Activate, 0);
+    EXPECT_EQ(window.timerPeriod(100), 0);
+    EXPECT_EQ(window.timerPeriod(101), 0);
+    EXPECT_EQ(window.timerKills(100), 1);
+    EXPECT_EQ(window.timerKills(101), 1);
+    const int dropStarts = window.timerStarts(100);
+    send(platform::MessageKind::Activate, 2);
+    send(platform::MessageKind::Activate, 1);
+    EXPECT_EQ(window.timerStarts(100), dropStarts + 1);
+    EXPECT_EQ(window.timerPeriod(100), 2000);
+    EXPECT_EQ(window.timerPeriod(101), 100);
+
+    command(command::Restart);
+    const int startsWhenIdle = window.timerStarts(100);
+    send(platform::MessageKind::Activate, 0);
+    send(platform::MessageKind::Activate, 1);
+    EXPECT_EQ(window.timerStarts(100), startsWhenIdle) << "activation means nothing while no game runs";
+}
+
+TEST_F(GameFlowTest, aBlockedSideMoveChangesNothingAtAll)
+{
+    startGame();
+    key(vkLeft);
+    key(vkLeft);
+    key(vkLeft);
+    ASSERT_EQ(game().well.pieceColumn, 1);
+    const int starts = window.timerStarts(100);
+    const int kills = window.timerKills(100);
+    const auto grid = game().well.grid;
+    key(vkLeft);
+    character('4');
+    EXPECT_EQ(game().well.pieceColumn, 1);
+    EXPECT_EQ(game().well.grid, grid);
+    EXPECT_EQ(window.timerStarts(100), starts);
+    EXPECT_EQ(window.timerKills(100), kills);
+}
+
+TEST_F(GameFlowTest, aLongDropBouncesAndLandsAtOnceWhileAOneRowDropDoesNot)
+{
+    startGame();
+    character(' ');
+    EXPECT_TRUE(paused(90)) << "a fall of ten rows bounces";
+    EXPECT_EQ(cell(4, 11), 1);
+    EXPECT_EQ(game().well.pieceRow, 1) << "the next piece entered at once";
+
+    for (int row = 10; row >= 3; --row) {
+        platform::Clock::instance().clearPauses();
+        character(' ');
+        EXPECT_TRUE(paused(90)) << row;
+    }
+    platform::Clock::instance().clearPauses();
+    ASSERT_EQ(cell(4, 3), 1);
+    character(' ');
+    EXPECT_FALSE(paused(90)) << "a drop of one row does not bounce";
+    EXPECT_EQ(cell(4, 2), 1);
+}
+
+TEST_F(GameFlowTest, aDownStepRestartsTheDropTimerAndADownOntoTheStackLands)
+{
+    startGame();
+    const int starts = window.timerStarts(100);
+    key(vkUp);
+    EXPECT_EQ(game().well.pieceRow, 2);
+    EXPECT_EQ(window.timerStarts(100), starts + 1);
+    for (int i = 0; i < 9; ++i)
+        key(vkDown);
+    ASSERT_EQ(game().well.pieceRow, 11);
+    platform::Clock::instance().clearPauses();
+    key(vkDown);
+    EXPECT_EQ(cell(4, 11), 1);
+    EXPECT_EQ(game().well.pieceRow, 1) << "a step into the floor lands the piece at once";
+    EXPECT_FALSE(paused(90));
+}
+
+TEST_F(GameFlowTest, theDropKeysFollowTheDropKeyType)
+{
+    struct Case {
+        std::int32_t dropKeyType;
+        bool spaceDrops;
+        bool downDrops;
+        bool twoDrops;
+    };
+    const std::array<Case, 3> cases{{{0, true, false, false}, {1, false, true, true}, {5, false, false, false}}};
+    for (const Case& c : cases) {
+        options().dropKeyType = c.dropKeyType;
+        auto dropsFromTop = [&](auto press) {
+            startGame();
+            press();
+            const bool dropped = game().well.pieceRow == 1 && cell(4, 11) != 0;
+            command(command::Restart);
+            return dropped;
+        };
+        EXPECT_EQ(dropsFromTop([&] { character(' '); }), c.spaceDrops) << c.dropKeyType;
+        EXPECT_EQ(dropsFromTop([&] { key(vkDown); }), c.downDrops) << c.dropKeyType;
+        EXPECT_EQ(dropsFromTop([&] { character('2'); }), c.twoDrops) << c.dropKeyType;
+    }
+    startGame();
+    character('7');
+    key(0x62);
+    EXPECT_EQ(game().well.pieceRow, 1) << "7 and a keypad key code move nothing";
+    key(vkRight | 0x100);
+    EXPECT_EQ(game().well.pieceColumn, 5) << "only the low byte of a key code counts";
+}
+
+TEST_F(GameFlowTest, theRiseCountdownLoadsStagesAndRaisesARowWhenOneRunsOut)
+{
+    startGame();
+    timer(101);
+    EXPECT_EQ(game().status.stageLength, 100000);
+    EXPECT_EQ(game().status.stageRemaining, 99900);
+    EXPECT_EQ(game().status.colourCount, 2);
+    EXPECT_EQ(game().riseStep, 1);
+    game().status.stageRemaining = 50;
+    timer(101);
+    EXPECT_EQ(game().status.stageRemaining, -50);
+    EXPECT_EQ(game().riseDue, 1);
+    int risen = 0;
+    for (int column = 1; column <= 7; ++column)
+        risen += cell(column, 11) >= 9 && cell(column, 11) <= 12 ? 1 : 0;
+    EXPECT_GE(risen, 6) << "a new bottom row of blocks rose";
+    timer(101);
+    EXPECT_EQ(game().status.stageLength, 30000);
+}
+
+TEST_F(GameFlowTest, aPiecePushedOutOfTheWellEndsTheGame)
+{
+    startGame();
+    for (int column = 1; column <= 7; ++column) {
+        for (int row = 2; row <= 11; ++row)
+            cellAt(game().well.grid, column, row) = column == 4 ? 9 : 0;
+    }
+    game().status.stageRemaining = 0;
+    game().riseDue = 0;
+    timer(101);
+    EXPECT_EQ(options().gameRunning, 0);
+    EXPECT_EQ(window.timerPeriod(100), 0);
+    EXPECT_TRUE(paused(1000)) << "the game-over fill ran";
+    for (int column = 0; column <= 8; ++column)
+        EXPECT_EQ(cell(column, 0), 20) << "the wall row stays whole";
+}
