@@ -1,17 +1,81 @@
 #include "shell/sound_bank.h"
 
-SoundBank::SoundBank()
+#include "platform/program_folder.h"
+
+#include <fstream>
+#include <system_error>
+
+namespace {
+
+constexpr const char* soundFolderName = "sound";
+// Larger files are no sound effect; they are left out rather than held in memory.
+constexpr std::uintmax_t soundFileLimit = 64u << 20;
+
+// "sound" in the working directory, else the folder of that name beside the program.
+std::filesystem::path soundFolder()
 {
+    std::error_code error;
+    if (std::filesystem::is_directory(soundFolderName, error))
+        return soundFolderName;
+    return platform::programFolder() / soundFolderName;
 }
 
-void SoundBank::play(int)
+// The whole file into bytes; false, with bytes untouched, when it cannot be read.
+bool readWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes)
 {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return false;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error || size > soundFileLimit)
+        return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::vector<std::uint8_t> read(static_cast<std::size_t>(size));
+    in.read(reinterpret_cast<char*>(read.data()), static_cast<std::streamsize>(read.size()));
+    // A file that shrank since its size was taken keeps what was there.
+    read.resize(static_cast<std::size_t>(in.gcount()));
+    bytes = std::move(read);
+    return true;
+}
+
+} // namespace
+
+SoundBank::SoundBank()
+{
+    const std::filesystem::path folder = soundFolder();
+    for (const SoundFile& file : soundFiles)
+        loadSlot(file.slot, folder / file.name);
+    readWholeFile(folder / chimeFile, chime);
+}
+
+int SoundBank::loadSlot(int slot, const std::filesystem::path& path)
+{
+    if (slot < 0 || slot >= soundSlotCount)
+        return 0;
+    SoundSlot& target = slots[static_cast<std::size_t>(slot)];
+    if (!readWholeFile(path, target.data))
+        return 0;
+    target.loaded = 1;
+    return 1;
+}
+
+void SoundBank::play(int slot)
+{
+    if (slot < 0 || slot >= soundSlotCount) {
+        audio.stop();
+        return;
+    }
+    audio.play(slots[static_cast<std::size_t>(slot)].data);
 }
 
 void SoundBank::playChime()
 {
+    audio.play(chime);
 }
 
 void SoundBank::stop()
 {
+    audio.stop();
 }

@@ -1,15 +1,61 @@
 #pragma once
 
+#include "platform/geometry.h"
+#include "platform/surface.h"
 #include "shell/surfaces.h"
 
-struct Options;
+#include <array>
+#include <cstdint>
+
 namespace platform {
 class Window;
 }
 
+// Where the idle animation runs: the phase wave of the display cells and the
+// turning logo. One instance for the whole process: it carries over from one
+// idle spell to the next.
+struct TitleAnimation {
+    std::array<std::int32_t, 10> digitPhases{0, 1, 2, 3, 4, 4, 3, 2, 1, 0};
+    std::array<std::int32_t, 4> cellPhases{0, 1, 1, 0};
+    std::int32_t logoFrame = 0;
+    std::int32_t logoForward = 1;
+};
+
+TitleAnimation& titleAnimation();
+
+inline constexpr int phaseCount = 7;
+inline constexpr int logoFrameCount = 20;
+inline constexpr platform::Size logoFrameSize{35, 25};
+inline constexpr platform::Point logoAt{472, 367};
+inline constexpr platform::Size displayCell{15, 26};
+inline constexpr int displayPitch = 16;
+// The sprite sheet's display cell at phase p is at (phaseGlyphX + 15 p, phaseGlyphY).
+inline constexpr int phaseGlyphX = 150;
+inline constexpr int phaseGlyphY = 39;
+
+inline constexpr platform::Point scoreCellsAt{470, 50};
+inline constexpr platform::Point rowsCellsAt{470, 120};
+inline constexpr platform::Point leftTimeAt{470, 290};
+inline constexpr platform::Point rightTimeAt{550, 290};
+// The right time readout repeats the score wave from this cell on.
+inline constexpr int rightTimeFirstPhase = 5;
+
+inline constexpr int startupSteps = 77;
+inline constexpr int startupInset = 5;
+inline constexpr int startupStepMs = 10;
+
+// The idle animation of the right-hand displays and the start-up effect.
 struct TitleShow {
     explicit TitleShow(platform::Window& window, Surfaces& surfaces);
 
+    // One step of the animation, on the window's screen only.
     void tick();
+    // Green outlines closing in from the desktop's edges, then the desktop as it was.
     void startupEffect();
+
+    platform::Surface* backBuffer = nullptr;
+    platform::Surface* sprites = nullptr;
+    platform::Surface* strip = nullptr;
+    platform::Window* window = nullptr;
+    platform::Surface logoFrames;
 };

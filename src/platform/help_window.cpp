@@ -1,0 +1,176 @@
+#include "platform/help_window.h"
+
+#include "platform/window_data.h"
+
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QTreeWidget>
+
+namespace platform {
+
+namespace {
+
+HelpWindow* openHelp = nullptr;
+
+constexpr int helpWidth = 760;
+constexpr int helpHeight = 560;
+constexpr int sideWidth = 220;
+
+} // namespace
+
+struct HelpWindowData {
+    QString folder;
+    QString contentsPage;
+    QWidget* frame = nullptr; // owned by the main window's frame
+    QTextBrowser* browser = nullptr;
+    QTreeWidget* contents = nullptr;
+    QListWidget* index = nullptr;
+    std::vector<QString> topicPages;
+    std::vector<QString> keywordPages;
+
+    void show(const QString& page) { browser->setSource(QUrl(folder + page)); }
+};
+
+HelpWindow::HelpWindow()
+    : data_(std::make_unique<HelpWindowData>())
+{
+}
+
+HelpWindow::~HelpWindow()
+{
+    if (openHelp == this)
+        openHelp = nullptr;
+}
+
+void HelpWindow::open(Window& owner, const HelpBook& book)
+{
+    if (!openHelp) {
+        openHelp = new HelpWindow;
+        HelpWindowData& d = *openHelp->data_;
+        d.folder = QStringLiteral("qrc:") + QString::fromUtf8(book.folder);
+        d.contentsPage = QString::fromUtf8(book.contentsPage);
+        d.frame = new QWidget(frameOf(owner), Qt::Window);
+        // The help goes with the main window.
+        QObject::connect(d.frame, &QObject::destroyed, [] { delete openHelp; });
+        d.frame->setWindowTitle(QString::fromUtf8(book.caption));
+        d.frame->resize(helpWidth, helpHeight);
+
+        auto* splitter = new QSplitter(d.frame);
+        auto* tabs = new QTabWidget(splitter);
+        d.contents = new QTreeWidget(tabs);
+        d.contents->setHeaderHidden(true);
+        QTreeWidgetItem* parent = nullptr;
+        for (const HelpTopic& topic : book.contents) {
+            auto* item = topic.level > 0 && parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(d.contents);
+            item->setText(0, QString::fromUtf8(topic.title));
+            item->setData(0, Qt::UserRole, static_cast<int>(d.topicPages.size()));
+            d.topicPages.push_back(QString::fromUtf8(topic.page));
+            if (topic.level == 0)
+                parent = item;
+        }
+        d.contents->expandAll();
+        d.index = new QListWidget(tabs);
+        for (const HelpKeyword& keyword : book.index) {
+            d.index->addItem(QString::fromUtf8(keyword.word));
+            d.keywordPages.push_back(QString::fromUtf8(keyword.page));
+        }
+        tabs->addTab(d.contents, QStringLiteral("目次"));
+        tabs->addTab(d.index, QStringLiteral("索引"));
+        d.browser = new QTextBrowser(splitter);
+        d.browser->setOpenLinks(true);
+        splitter->addWidget(tabs);
+        splitter->addWidget(d.browser);
+        splitter->setSizes({sideWidth, helpWidth - sideWidth});
+        auto* layout = new QHBoxLayout(d.frame);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(splitter);
+
+        HelpWindowData* data = &d;
+        QObject::connect(d.contents, &QTreeWidget::itemActivated, d.contents, [data](QTreeWidgetItem* item) {
+            data->show(data->topicPages[static_cast<std::size_t>(item->data(0, Qt::UserRole).toInt())]);
+        });
+        QObject::connect(d.contents, &QTreeWidget::itemClicked, d.contents, [data](QTreeWidgetItem* item) {
+            data->show(data->topicPages[static_cast<std::size_t>(item->data(0, Qt::UserRole).toInt())]);
+        });
+        QObject::connect(d.index, &QListWidget::itemActivated, d.index, [data](QListWidgetItem* item) {
+            data->show(data->keywordPages[static_cast<std::size_t>(data->index->row(item))]);
+        });
+        QObject::connect(d.index, &QListWidget::itemClicked, d.index, [data](QListWidgetItem* item) {
+            data->show(data->keywordPages[static_cast<std::size_t>(data->index->row(item))]);
+        });
+    }
+    HelpWindowData& d = *openHelp->data_;
+    d.show(d.contentsPage);
+    d.frame->show();
+    d.frame->raise();
+    d.frame->activateWindow();
+}
+
+HelpWindow* HelpWindow::active()
+{
+    return openHelp;
+}
+
+void HelpWindow::closeActive()
+{
+    if (openHelp)
+        delete openHelp->data_->frame;
+}
+
+std::string HelpWindow::currentPage() const
+{
+    const QString url = data_->browser->source().toString();
+    return url.startsWith(data_->folder) ? url.mid(data_->folder.size()).toStdString() : url.toStdString();
+}
+
+std::string HelpWindow::caption() const
+{
+    return data_->frame->windowTitle().toStdString();
+}
+
+std::string HelpWindow::pageText() const
+{
+    return data_->browser->toPlainText().toStdString();
+}
+
+std::vector<std::string> HelpWindow::contentsTitles() const
+{
+    std::vector<std::string> titles;
+    for (QTreeWidgetItemIterator it(data_->contents); *it; ++it)
+        titles.push_back((*it)->text(0).toStdString());
+    return titles;
+}
+
+std::vector<std::string> HelpWindow::indexWords() const
+{
+    std::vector<std::string> words;
+    for (int row = 0; row < data_->index->count(); ++row)
+        words.push_back(data_->index->item(row)->text().toStdString());
+    return words;
+}
+
+void HelpWindow::chooseTopic(int row)
+{
+    int at = 0;
+    for (QTreeWidgetItemIterator it(data_->contents); *it; ++it, ++at) {
+        if (at == row) {
+            data_->contents->setCurrentItem(*it);
+            emit data_->contents->itemActivated(*it, 0);
+            return;
+        }
+    }
+}
+
+void HelpWindow::chooseKeyword(int row)
+{
+    QListWidgetItem* item = data_->index->item(row);
+    if (!item)
+        return;
+    data_->index->setCurrentItem(item);
+    emit data_->index->itemActivated(item);
+}
+
+} // namespace platform

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/geometry.h"
+#include "platform/surface.h"
+
+#include <memory>
+#include <vector>
+
+namespace platform {
+
+struct ScreenOverlayData;
+
+struct OverlayOutline {
+    Rect rect;
+    Colour colour;
+    constexpr bool operator==(const OverlayOutline&) const = default;
+};
+
+// A frameless, topmost window over the whole desktop that lets every click
+// through, for drawing straight onto the screen. It shows the desktop as it
+// was when the overlay opened; closing it leaves the screen as it was.
+class ScreenOverlay {
+public:
+    ScreenOverlay();
+    ~ScreenOverlay();
+    ScreenOverlay(const ScreenOverlay&) = delete;
+    ScreenOverlay& operator=(const ScreenOverlay&) = delete;
+
+    // The desktop in screen pixels.
+    Rect bounds() const;
+    // A one-pixel outline on the rectangle's edge pixels, in screen pixels, shown at once.
+    void outline(const Rect& rect, Colour colour);
+    // The desktop as it was taken, with the outlines drawn since; black where
+    // the desktop could not be taken.
+    const Surface& picture() const;
+
+    // The outlines that the most recently closed overlay drew, in order.
+    static const std::vector<OverlayOutline>& lastOutlines();
+
+private:
+    std::unique_ptr<ScreenOverlayData> data_;
+};
+
+} // namespace platform

@@ -1,0 +1,107 @@
+#include "engine/well.h"
+#include "platform/clock.h"
+#include "platform/program_folder.h"
+#include "platform/window.h"
+#include "resources/menu.h"
+#include "shell/main_window.h"
+#include "tests/sound/sound_capture.h"
+
+namespace {
+
+using namespace soundtest;
+
+constexpr int dropLevel = 5000;
+constexpr int riseLevel = 10000;
+constexpr int soundFrames = deviceRate / 10;
+
+// A whole game through the window procedure, hearing what reaches the device.
+class GameSoundsTest : public SoundTest {
+protected:
+    void SetUp() override
+    {
+        SoundTest::SetUp();
+        writeFile(soundFile("snd0.wav"), squareWav(dropLevel, soundFrames));
+        writeFile(soundFile("snd6.wav"), squareWav(riseLevel, soundFrames));
+        platform::Clock::instance().simulate(1765432100);
+    }
+
+    void TearDown() override
+    {
+        program.game.reset();
+        window.reset();
+        platform::Clock::instance().useRealTime();
+        SoundTest::TearDown();
+    }
+
+    void openWindow(int soundOn)
+    {
+        program.options.soundOn = soundOn;
+        bindProgram(program);
+        window = std::make_unique<platform::Window>(windowProc);
+        window->create(windowTitle, mainMenu, "TM_ICON");
+    }
+
+    void send(platform::MessageKind kind, std::uint32_t wParam)
+    {
+        window->send(platform::Message{kind, wParam, 0, {}});
+    }
+
+    // Drops pieces from the top and counts the rising timer down until one
+    // row has risen, or the game is over.
+    void playUntilARowRises()
+    {
+        send(platform::MessageKind::Command, command::Start);
+        send(platform::MessageKind::Char, ' ');
+        for (int tick = 0; tick < 100000 && program.options.gameRunning != 0; ++tick) {
+            const bool due = program.game->riseDue != 0;
+            send(platform::MessageKind::Timer, riseTimerId);
+            if (!due && program.game->riseDue != 0)
+                break;
+        }
+    }
+
+    Program program;
+    std::unique_ptr<platform::Window> window;
+};
+
+TEST_F(GameSoundsTest, aLongDropThenARiseEachPlayTheirSoundWhole)
+{
+    openWindow(1);
+    send(platform::MessageKind::Command, command::Start);
+    send(platform::MessageKind::Char, ' ');
+    const std::size_t drop = waitForLevel(dropLevel);
+    auto samples = playedPast(drop, 0.3);
+    EXPECT_EQ(countLevel(samples, dropLevel), std::size_t{soundFrames * deviceChannels});
+    EXPECT_EQ(countLevel(samples, riseLevel), 0u);
+
+    playUntilARowRises();
+    const std::size_t rise = waitForLevel(riseLevel);
+    samples = playedPast(rise, 0.3);
+    EXPECT_EQ(countLevel(samples, riseLevel), std::size_t{soundFrames * deviceChannels});
+}
+
+TEST_F(GameSoundsTest, withSoundOffNothingReachesTheDevice)
+{
+    openWindow(0);
+    playUntilARowRises();
+    ASSERT_NE(program.game->riseDue, 0);
+    send(platform::MessageKind::Command, command::Restart);
+    const auto samples = playedUntil([](const auto& s) { return s.size() >= std::size_t{deviceRate * deviceChannels / 2}; });
+    EXPECT_TRUE(std::all_of(samples.begin(), samples.end(), [](std::int16_t v) { return v == 0; }));
+}
+
+TEST_F(GameSoundsTest, withoutTheSoundFolderAGamePlaysThroughSilently)
+{
+    fs::remove_all(soundFile("snd0.wav").parent_path());
+    if (fs::exists(platform::programFolder() / "sound"))
+        GTEST_SKIP() << "a sound folder lies beside the test program";
+    openWindow(1);
+    playUntilARowRises();
+    ASSERT_NE(program.game->riseDue, 0);
+    send(platform::MessageKind::Command, command::Restart);
+    EXPECT_EQ(program.options.gameRunning, 0);
+    const auto samples = playedUntil([](const auto& s) { return s.size() >= std::size_t{deviceRate * deviceChannels / 2}; });
+    EXPECT_TRUE(std::all_of(samples.begin(), samples.end(), [](std::int16_t v) { return v == 0; }));
+}
+
+} // namespace
