@@ -1,10 +1,189 @@
 #include "panel/side_panel.h"
 
-SidePanel::SidePanel(platform::Window&, Surfaces&)
+#include "platform/menu.h"
+#include "platform/sjis.h"
+#include "platform/window.h"
+#include "resources/menu.h"
+#include "shell/fonts.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr int cornerEllipse = 20;
+// The upper rows of a tab lie inside the chart area and are not clickable.
+constexpr int tabHiddenRows = 14;
+constexpr platform::Colour tabEdgeColour = platform::rgb(155, 55, 55);
+constexpr platform::Colour tabSymbolColour = platform::rgb(250, 250, 150);
+constexpr std::array<std::string_view, 3> tabSymbols{"◆", "★", "▼"};
+// Tab of each pattern id; 0 for no pattern.
+constexpr std::array<int, 11> patternTab{0, 1, 1, 3, 2, 3, 2, 3, 1, 3, 3};
+
+// Where the clip pictures lie on the sprite sheet.
+constexpr platform::Point clipImageSource{297, 39};
+constexpr platform::Point clipCapSource{311, 39};
+constexpr platform::Size clipImageSize{14, 44};
+constexpr platform::Size clipCapSize{12, 4};
+// What the pinned clip covers above the chart's inside, frame edge included.
+constexpr platform::Size clipTopSize{14, 4};
+// The clip in its tray: its cap on top of the picture's lower 40 rows.
+constexpr platform::Point clipTrayCap{40, 378};
+constexpr platform::Point clipTrayBody{40, 382};
+
+bool strictlyInside(const platform::Rect& r, unsigned x, unsigned y)
 {
+    return static_cast<int>(x) > r.left && static_cast<int>(x) < r.right && static_cast<int>(y) > r.top &&
+           static_cast<int>(y) < r.bottom;
 }
 
-int SidePanel::showTab(const PatternNames&, int, int)
+platform::Surface copyOf(const platform::Surface& source, platform::Point from, platform::Size size)
 {
+    platform::Surface copy(size.width, size.height);
+    copy.copyFrom(0, 0, size.width, size.height, source, from.x, from.y);
+    return copy;
+}
+
+} // namespace
+
+SidePanel::SidePanel(platform::Window& window, Surfaces& surfaces)
+    : window(&window),
+      backBuffer(&surfaces.backBuffer),
+      sprites(&surfaces.sprites),
+      strip(&surfaces.strip),
+      textFont(makeFont(18, 5, false, false, faceMincho)),
+      tabFont(makeFont(20, 0, false, false, faceGothic)),
+      valueFont(makeFont(10, 0, false, false, faceGothic))
+{
+    backBuffer->setBackgroundMode(platform::BackgroundMode::Transparent);
+    menu = &window.menu();
+    clipBackground = copyOf(*backBuffer, platform::Point{clipSpotRect.left, clipSpotRect.top}, clipTopSize);
+    clipImage = copyOf(*sprites, clipImageSource, clipImageSize);
+    clipCap = copyOf(*sprites, clipCapSource, clipCapSize);
+}
+
+int SidePanel::tabForPattern(int pattern)
+{
+    if (pattern < 0 || pattern >= static_cast<int>(patternTab.size()))
+        return 0;
+    return patternTab[static_cast<std::size_t>(pattern)];
+}
+
+int SidePanel::showTab(const PatternNames& names, int tab, int pattern)
+{
+    if (clipped == 1)
+        return 0;
+    if (pattern != 0)
+        tab = tabForPattern(pattern);
+    if (tab < 1 || tab > static_cast<int>(tabRects.size()))
+        return 0;
+    if (firstShow == 1) {
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const std::size_t length = strnlen(names[i].data(), patternNameSlot - 1);
+            lines[i] = {'*', ' '};
+            std::copy_n(names[i].begin(), length, lines[i].begin() + 2);
+        }
+    }
+    const platform::Rect area{chartRect.left, chartRect.top, chartRect.right, chartRect.bottom + 30};
+    backBuffer->selectBrush(platform::stock::blackBrush);
+    backBuffer->selectPen(platform::stock::whitePen);
+    if (firstShow == 1) {
+        drawClip();
+        for (int t = 1; t <= static_cast<int>(tabRects.size()); ++t)
+            drawTab(t);
+        firstShow = 0;
+    }
+    drawChartFrame();
+    drawTab(tab);
+    drawChart(tab);
+    window->invalidate(area);
+    return 1;
+}
+
+int SidePanel::hitTest(const PatternNames& names, std::int32_t position)
+{
+    const unsigned x = static_cast<std::uint32_t>(position) & 0xFFFFu;
+    const unsigned y = (static_cast<std::uint32_t>(position) >> 16) & 0xFFFFu;
+    for (int t = 1; t <= static_cast<int>(tabRects.size()); ++t) {
+        const platform::Rect& r = tabRects[static_cast<std::size_t>(t - 1)];
+        const platform::Rect clickable{r.left, r.top + tabHiddenRows, r.right, r.bottom};
+        if (strictlyInside(clickable, x, y))
+            return showTab(names, t, 0) == 1 ? 1 : 0;
+    }
+    if (clipped == 0 && strictlyInside(clipButtonRect, x, y)) {
+        setClip(1);
+        return 2;
+    }
+    if (clipped == 1 && strictlyInside(clipSpotRect, x, y)) {
+        setClip(0);
+        return 2;
+    }
     return 0;
+}
+
+int SidePanel::setClip(int state)
+{
+    if (state == -1)
+        state = clipped == 1 ? 0 : 1;
+    const std::int32_t wasClipped = clipped;
+    clipped = state != 0 ? 1 : 0;
+    // Keep what the clip will cover, so that taking it off puts back exactly
+    // that, the chart frame's top edge with it.
+    if (clipped == 1 && wasClipped == 0)
+        clipBackground = copyOf(*backBuffer, platform::Point{clipSpotRect.left, clipSpotRect.top}, clipTopSize);
+    for (int id = command::TabDiamond; id <= command::TabTriangle; ++id)
+        menu->enable(id, clipped == 0);
+    menu->check(command::Clip, clipped == 1);
+    drawClip();
+    return clipped;
+}
+
+void SidePanel::drawClip()
+{
+    backBuffer->selectBrush(platform::stock::blackBrush);
+    backBuffer->selectPen(platform::stock::whitePen);
+    backBuffer->roundRect(clipButtonRect, cornerEllipse, cornerEllipse);
+    if (clipped == 0) {
+        const int bodyHeight = clipImageSize.height - clipCapSize.height;
+        backBuffer->copyFrom(clipTrayBody.x, clipTrayBody.y, clipImageSize.width, bodyHeight, clipImage, 0,
+                             clipCapSize.height);
+        backBuffer->copyFrom(clipTrayCap.x, clipTrayCap.y, clipCapSize.width, clipCapSize.height, clipCap, 0, 0);
+        backBuffer->copyFrom(clipSpotRect.left, clipSpotRect.top, clipTopSize.width, clipTopSize.height, clipBackground,
+                             0, 0);
+        const int top = clipSpotRect.top + clipTopSize.height;
+        backBuffer->fillRect(platform::Rect{clipSpotRect.left, top, clipSpotRect.left + clipImageSize.width, top + bodyHeight},
+                             platform::stock::blackBrush);
+    } else {
+        backBuffer->copyFrom(clipSpotRect.left, clipSpotRect.top, clipImageSize.width, clipImageSize.height, clipImage, 0, 0);
+    }
+    window->invalidate(clipButtonRect);
+    window->invalidate(clipSpotRect);
+}
+
+void SidePanel::drawChartFrame()
+{
+    backBuffer->roundRect(chartRect, cornerEllipse, cornerEllipse);
+}
+
+void SidePanel::drawTab(int tab)
+{
+    const platform::Rect& r = tabRects[static_cast<std::size_t>(tab - 1)];
+    backBuffer->roundRect(r, cornerEllipse, cornerEllipse);
+    const platform::Pen previous = backBuffer->selectPen(platform::stock::blackPen);
+    backBuffer->rectangle(platform::Rect{r.left + 1, r.top, r.right - 1, r.top + tabHiddenRows});
+    backBuffer->rectangle(platform::Rect{69, 310, 118, 319});
+    backBuffer->selectPen(previous);
+    drawTabLabel(tab);
+}
+
+void SidePanel::drawTabLabel(int tab)
+{
+    const platform::Rect& r = tabRects[static_cast<std::size_t>(tab - 1)];
+    const std::string symbol = platform::sjis::fromUtf8(tabSymbols[static_cast<std::size_t>(tab - 1)]).value_or("");
+    const platform::Font* previous = backBuffer->selectFont(&tabFont);
+    backBuffer->setTextColour(tabEdgeColour);
+    backBuffer->textOut(r.left + 11, r.top + 17, symbol);
+    backBuffer->setTextColour(tabSymbolColour);
+    backBuffer->textOut(r.left + 12, r.top + 18, symbol);
+    backBuffer->selectFont(previous);
 }

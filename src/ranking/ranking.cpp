@@ -1,18 +1,118 @@
 #include "ranking/ranking.h"
 
-Ranking::Ranking(platform::Window&, Surfaces&, Options*)
+#include "platform/window.h"
+#include "ranking/name_entry.h"
+#include "ranking/table_display.h"
+#include "shell/fonts.h"
+#include "shell/options.h"
+
+#include <array>
+
+namespace {
+
+// The separator and the ranking entry sit at this position of the Game menu.
+constexpr std::array<int, 1> gameMenu{0};
+constexpr int rankingMenuPosition = 2;
+
+enum Mode { Load = 1, Save = 2, Show = 4 };
+
+} // namespace
+
+Ranking::Ranking(platform::Window& window, Surfaces& surfaces, Options* options)
+    : backBuffer(&surfaces.backBuffer),
+      sprites(&surfaces.sprites),
+      strip(&surfaces.strip),
+      window(&window),
+      tableFont(makeFont(40, 5, true, false, faceMincho)),
+      dataFile(dataFileName),
+      entries(defaultTable()),
+      options(options)
 {
 }
 
-void Ranking::command(int)
+Ranking::~Ranking()
 {
+    // The back buffer outlives this record; it must not keep pointing at our font.
+    if (backBuffer->font() == &tableFont)
+        backBuffer->selectFont(nullptr);
+    close(dataFile);
 }
 
-int Ranking::enterScore(double)
+int Ranking::command(int mode)
 {
-    return 0;
+    switch (mode) {
+    case Load:
+        return load() ? 1 : 0;
+    case Save:
+        return save() ? 1 : 0;
+    case Show:
+        if (options->rankingMenuRemoved == 0) {
+            options->rankingMenuRemoved = 1;
+            window->menu().removeAt(gameMenu, rankingMenuPosition);
+            window->menu().removeAt(gameMenu, rankingMenuPosition);
+        }
+        drawTable(0);
+        return 1;
+    default:
+        return 1;
+    }
 }
 
-void Ranking::drawTable(int)
+bool Ranking::load()
 {
+    if (!fileExists(dataFileName)) {
+        // Only a file of our own that nobody can see any more takes the defaults.
+        if (!isEmpty(dataFile))
+            return false;
+        const DataImage image = makeImage(entries, *options);
+        transferred = writeAt(dataFile, 0, image);
+        return transferred == image.size();
+    }
+    DataImage image = makeImage(entries, *options);
+    transferred = readFromStart(dataFile, image);
+    applyImage(image, entries, *options);
+    return transferred > 0;
+}
+
+bool Ranking::save()
+{
+    options->gameRunning = 0;
+    options->rankingMenuRemoved = 0;
+    const DataImage image = makeImage(entries, *options);
+    transferred = writeAt(dataFile, 0, image);
+    const bool written = transferred == image.size();
+    return flush(dataFile) && written;
+}
+
+int Ranking::enterScore(double score)
+{
+    std::size_t rank = 0;
+    while (rank < shownRanks && !(score > entries[rank].score ||
+                                 (score == entries[rank].score && options->difficulty > entries[rank].difficulty)))
+        ++rank;
+    if (rank == shownRanks)
+        return 0;
+    for (std::size_t row = rankingRows - 1; row > rank; --row)
+        entries[row] = entries[row - 1];
+    RankingEntry& entry = entries[rank];
+    entry.score = score;
+    entry.difficulty = options->difficulty;
+    setName(entry, askName(*window, processNameEntry()));
+    return static_cast<int>(rank) + 1;
+}
+
+void Ranking::drawTable(int highlightRank)
+{
+    platform::Surface& screen = window->screen();
+    const platform::Font* previous = screen.selectFont(&tableFont);
+    const platform::BackgroundMode previousMode = screen.setBackgroundMode(platform::BackgroundMode::Transparent);
+    const platform::Colour previousColour = screen.textColour();
+    drawTableLines(screen, entries, highlightRank);
+    screen.setTextColour(previousColour);
+    screen.setBackgroundMode(previousMode);
+    screen.selectFont(previous);
+
+    backBuffer->selectFont(&tableFont);
+    backBuffer->setBackgroundMode(platform::BackgroundMode::Transparent);
+    drawTableLines(*backBuffer, entries, highlightRank);
 }

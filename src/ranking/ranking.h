@@ -1,18 +1,46 @@
 #pragma once
 
+#include "platform/font.h"
+#include "ranking/data_file.h"
+#include "ranking/ranking_entry.h"
 #include "shell/surfaces.h"
+
+#include <cstddef>
 
 struct Options;
 namespace platform {
+class Surface;
 class Window;
-}
+} // namespace platform
 
+// The high-score table and the data file that keeps it, with the settings,
+// between runs. The file is held open and locked while the record lives.
 struct Ranking {
     explicit Ranking(platform::Window& window, Surfaces& surfaces, Options* options);
+    ~Ranking();
+    Ranking(const Ranking&) = delete;
+    Ranking& operator=(const Ranking&) = delete;
 
-    // 1 loads the data file, 2 saves it, 4 shows the table.
-    void command(int mode);
+    // 1 loads the data file, 2 saves it, 4 shows the table; any other mode does nothing.
+    int command(int mode);
+    // Reads the table and the settings from the file; a short file replaces
+    // only as many leading bytes as it holds. Never writes over a file.
+    bool load();
+    // Writes the table and the settings from the start of the file, with the
+    // two run-time flags cleared; returns whether the table reached the disk.
+    bool save();
     // The rank a score takes, 1 to 10, asking for a name; 0 when it does not qualify.
     int enterScore(double score);
-    void drawTable(int rank);
+    // Draws ranks 1 to 10 on the window and the back buffer; highlightRank in red.
+    void drawTable(int highlightRank);
+
+    platform::Surface* backBuffer = nullptr;
+    platform::Surface* sprites = nullptr;
+    platform::Surface* strip = nullptr;
+    platform::Window* window = nullptr;
+    platform::Font tableFont;
+    DataFile dataFile;
+    std::size_t transferred = 0;
+    RankingTable entries{};
+    Options* options = nullptr;
 };

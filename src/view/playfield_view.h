@@ -1,18 +1,68 @@
 #pragma once
 
 #include "engine/round_status.h"
+#include "platform/font.h"
 #include "shell/pattern_names.h"
 #include "shell/surfaces.h"
 
-struct Options;
+#include <cstdint>
+
 namespace platform {
 class Window;
 }
 
-struct PlayfieldView {
-    explicit PlayfieldView(platform::Window& window, Surfaces& surfaces);
+// Areas that clearArea blacks out; any other code fills nothing.
+enum ViewArea : int {
+    AreaWell = 1,
+    AreaStock = 3,
+    AreaNext = 6,
+};
 
+// The readouts beside the well and the speech balloon under the next-piece box.
+// Every step draws into the back buffer, so a repaint keeps it, and onto the
+// window's screen at the same place, so it shows at once.
+struct PlayfieldView {
+    PlayfieldView(platform::Window& window, Surfaces& surfaces);
+
+    // Draws the readouts whose value changed since they were last drawn, or all
+    // six when force is 1.
     void redraw(const RoundStatus& status, int force);
     void clearArea(int code);
+    // Glyph for one decimal position of value (1 = units); sets digitCount.
+    int digitAt(double value, int position);
+    // index -1 erases the balloon, 0 leaves it as it is, 1 to 10 draws the
+    // balloon naming that pattern. Returns 1 when a balloon was drawn.
     int updateBalloon(const PatternNames& names, const RoundStatus& status, int index);
+
+    // Borrowed from the main window and the Surfaces record.
+    platform::Window* window = nullptr;
+    platform::Surface* backBuffer = nullptr;
+    platform::Surface* sprites = nullptr;
+    platform::Surface* strip = nullptr;
+    platform::Font font;
+    RoundStatus shown;
+    std::int32_t digitCount = 0;
+    std::int32_t balloonShown = 0;
+
+    // The value each readout showed when it was last drawn.
+    struct Remembered {
+        double score = 0.0;
+        std::int32_t rowsCleared = 0;
+        std::int32_t stock = 0;
+        std::int32_t stageLength = 0;
+        std::int32_t stageRemaining = 0;
+        std::int32_t nextColour = 0;
+    } remembered;
+
+private:
+    void drawScore();
+    void drawRowsCleared();
+    void drawStock();
+    void drawStageLength();
+    void drawStageRemaining();
+    void drawNext();
+    void drawDigits(int x, int y, int cells, double value);
+    void copySprite(int x, int y, const platform::Rect& region);
+    void drawBalloon(const PatternNames& names, int index);
+    void eraseBalloon();
 };

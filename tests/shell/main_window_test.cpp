@@ -1,3 +1,4 @@
+#include "tests/shell/game_window.h"
 #include "platform/clock.h"
 #include "platform/sjis.h"
 #include "platform/window.h"
@@ -9,33 +10,14 @@
 
 #include <cstring>
 
-namespace {
-
-class MainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        platform::Clock::instance().simulate(1765432100);
-        bindProgram(program);
-        window.create(windowTitle, mainMenu, "TM_ICON");
-    }
-    void TearDown() override
-    {
-        program.game.reset();
-        platform::Clock::instance().useRealTime();
-    }
-    Program program;
-    platform::Window window{windowProc};
-};
-
-} // namespace
+using MainWindowTest = GameWindowTest;
 
 TEST_F(MainWindowTest, theFirstMessageBuildsSurfacesAndTheGameOnce)
 {
     ASSERT_TRUE(program.game.has_value());
     EXPECT_FALSE(program.surfacesPending);
-    EXPECT_EQ(program.game->window, &window);
-    EXPECT_EQ(program.game->options, &program.options);
+    EXPECT_EQ(game().window, &window);
+    EXPECT_EQ(game().options, &program.options);
     EXPECT_EQ(program.surfaces.backBuffer.width(), 639);
     EXPECT_EQ(program.surfaces.backBuffer.height(), 479);
     EXPECT_EQ(program.surfaces.strip.width(), 172);
@@ -50,9 +32,9 @@ TEST_F(MainWindowTest, theGameSeedsTheGeneratorFromTheCalendarAndCarriesThePatte
     Random expected;
     seed(expected, 1765432100u);
     EXPECT_EQ(gameRandom().state, expected.state);
-    EXPECT_EQ(platform::sjis::toUtf8(program.game->patternNames[3].data()), "たまろ");
-    EXPECT_EQ(std::strlen(program.game->patternNames[8].data()), 24u);
-    EXPECT_EQ(platform::sjis::toUtf8(program.game->patternNames[8].data()), "みっくすえくすとらパンチ");
+    EXPECT_EQ(platform::sjis::toUtf8(game().patternNames[3].data()), "たまろ");
+    EXPECT_EQ(std::strlen(game().patternNames[8].data()), 24u);
+    EXPECT_EQ(platform::sjis::toUtf8(game().patternNames[8].data()), "みっくすえくすとらパンチ");
 }
 
 TEST_F(MainWindowTest, theFirstRunOpensCentredTopmostWithTheExactClientArea)

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "ranking/ranking_entry.h"
+
+#include <array>
+#include <string_view>
+
+namespace platform {
+class Window;
+}
+
+// The name the player last confirmed with OK; the dialog hands it back on
+// Cancel too, so a cancelled entry gets the previous name of the run.
+struct NameEntry {
+    std::array<char, nameTextBytes + 1> lastEnteredName{};
+};
+
+// The one record of the run, never cleared.
+NameEntry& processNameEntry();
+
+// Asks for a name in the modal name dialog; returns lastEnteredName's text.
+std::string_view askName(platform::Window& owner, NameEntry& entry);
+
+// Refusal shown while the field holds characters that cannot be stored.
+inline constexpr std::string_view unstorableNameHint = "この文字は名前に使えません（絵文字など）。消してから「ｵｰｹｰ」を押してください。";

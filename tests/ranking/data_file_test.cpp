@@ -1,0 +1,191 @@
+#include "tests/ranking/ranking_fixture.h"
+
+#include "ranking/data_file.h"
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+std::int32_t fieldAt(const std::vector<std::uint8_t>& bytes, std::size_t offset)
+{
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        value |= static_cast<std::uint32_t>(bytes[offset + i]) << (8 * i);
+    return static_cast<std::int32_t>(value);
+}
+
+std::vector<std::uint8_t> slice(const std::vector<std::uint8_t>& bytes, std::size_t from, std::size_t to)
+{
+    return std::vector<std::uint8_t>(bytes.begin() + static_cast<std::ptrdiff_t>(from),
+                                     bytes.begin() + static_cast<std::ptrdiff_t>(to));
+}
+
+// A table unlike the default one: row r scores 1000 * r and is named "Row r".
+std::vector<std::uint8_t> distinctTable()
+{
+    std::vector<std::uint8_t> bytes;
+    for (int r = 1; r <= 11; ++r) {
+        const auto row = rowBytes(1000.0 * r, "Row " + std::to_string(r), r % 2);
+        bytes.insert(bytes.end(), row.begin(), row.end());
+    }
+    return bytes;
+}
+
+} // namespace
+
+TEST_F(RankingTest, firstRunCreatesAnEmptyFileKeepsTheDefaultsAndWritesExactly312Bytes)
+{
+    makeRanking();
+    ASSERT_TRUE(std::filesystem::exists(dataPath()));
+    EXPECT_EQ(std::filesystem::file_size(dataPath()), 0u);
+    ranking->command(1);
+    EXPECT_EQ(std::filesystem::file_size(dataPath()), 0u) << "loading an empty file writes nothing";
+    EXPECT_EQ(nameText(ranking->entries[0]), "Ai         ");
+    EXPECT_EQ(ranking->entries[10].score, 20000);
+    EXPECT_EQ(options.soundOn, 1);
+    EXPECT_EQ(options.alwaysOnTop, 1);
+
+    options.gameRunning = 1;
+    options.rankingMenuRemoved = 1;
+    EXPECT_EQ(ranking->command(2), 1);
+    EXPECT_EQ(fileBytes(), defaultFileBytes());
+    EXPECT_EQ(options.gameRunning, 0);
+    EXPECT_EQ(options.rankingMenuRemoved, 0);
+}
+
+TEST_F(RankingTest, theSettingsLandAtTheirOffsetsLittleEndian)
+{
+    makeRanking();
+    options = Options{1, 1, 3, 1, 0, 0, 1, 1, {-20, 30, 0x01020304, -1}};
+    ranking->save();
+    const auto bytes = fileBytes();
+    ASSERT_EQ(bytes.size(), 312u);
+    const std::vector<std::int32_t> expected{1, 1, 3, 1, 0, 0, 0, 0, -20, 30, 0x01020304, -1};
+    for (std::size_t n = 0; n < expected.size(); ++n)
+        EXPECT_EQ(fieldAt(bytes, 264 + 4 * n), expected[n]) << "field " << n + 1;
+    EXPECT_EQ(slice(bytes, 304, 308), (std::vector<std::uint8_t>{4, 3, 2, 1}));
+}
+
+TEST_F(RankingTest, shortFilesReplaceOnlyTheLeadingBytesTheyHold)
+{
+    const Options initial;
+    writeFile(distinctTable());
+    makeRanking().load();
+    EXPECT_EQ(ranking->entries[4].score, 5000);
+    EXPECT_EQ(nameText(ranking->entries[10]), "Row 11");
+    EXPECT_EQ(std::memcmp(&options, &initial, sizeof options), 0) << "a table-only file keeps the initial settings";
+    ranking.reset();
+
+    auto bytes = distinctTable();
+    const auto settings = settingsBytes({1, 1, 2, 1, 0, 0, 0, 0, 11, 22, 33, 44});
+    bytes.insert(bytes.end(), settings.begin(), settings.begin() + 36);
+    ASSERT_EQ(bytes.size(), 300u);
+    writeFile(bytes);
+    options.windowRect = {5, 6, 7, 8};
+    makeRanking().load();
+    EXPECT_EQ(options.dropKeyType, 1);
+    EXPECT_EQ(options.soundOn, 0);
+    EXPECT_EQ(options.windowRect.left, 11);
+    EXPECT_EQ(options.windowRect.top, 6) << "fields 10 to 12 keep their values";
+    EXPECT_EQ(options.windowRect.bottom, 8);
+    EXPECT_EQ(fileBytes(), bytes) << "loading never writes";
+}
+
+TEST_F(RankingTest, aSaveReplacesTheFirst312BytesAndKeepsALongerFilesTail)
+{
+    auto bytes = defaultFileBytes();
+    const std::vector<std::uint8_t> tail{'t', 'a', 'i', 'l', 0, 0xFF};
+    bytes.insert(bytes.end(), tail.begin(), tail.end());
+    writeFile(bytes);
+    makeRanking().load();
+    ranking->entries[0].score = 123456;
+    ranking->save();
+    const auto after = fileBytes();
+    ASSERT_EQ(after.size(), 318u);
+    EXPECT_EQ(slice(after, 312, 318), tail);
+    EXPECT_EQ(slice(after, 0, 8), slice(rowBytes(123456, "", 0), 0, 8));
+}
+
+TEST_F(RankingTest, storedRowsRoundTripByteForByte)
+{
+    auto bytes = defaultFileBytes();
+    // Leftovers after a name's NUL carry no meaning but are kept.
+    const auto leftovers = rowBytes(50000, std::string("Kim\0xyz", 7), 0);
+    std::copy(leftovers.begin(), leftovers.end(), bytes.begin() + 24 * 7);
+    writeFile(bytes);
+    makeRanking().load();
+    EXPECT_EQ(nameText(ranking->entries[4]), "Min Min    ");
+    EXPECT_EQ(ranking->entries[4].difficulty, 1);
+    EXPECT_EQ(nameText(ranking->entries[5]), "Raccoon    ");
+    EXPECT_EQ(ranking->entries[5].difficulty, 0);
+    EXPECT_EQ(nameText(ranking->entries[7]), "Kim");
+    ranking->save();
+    EXPECT_EQ(fileBytes(), bytes);
+}
+
+TEST_F(RankingTest, theFileIsHeldExclusivelyUntilTheRankingIsGone)
+{
+    makeRanking();
+    ASSERT_TRUE(isOpen(ranking->dataFile));
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const DataFile other(dataFileName);
+        ::_exit(isOpen(other) ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "a second process must not get the file";
+
+    ranking.reset();
+    const DataFile after(dataFileName);
+    EXPECT_TRUE(isOpen(after)) << "the lock ends with the ranking";
+}
+
+TEST_F(RankingTest, aFileThatCannotBeUsedLeavesTheDefaultsAndSaysSoOnce)
+{
+    writeFile(distinctTable());
+    const DataFile holder(dataFileName);
+    ASSERT_TRUE(isOpen(holder));
+    ::testing::internal::CaptureStderr();
+    makeRanking();
+    ranking->command(1);
+    EXPECT_EQ(ranking->command(2), 0) << "a save that wrote nothing is not a success";
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("tm_data.dat"), std::string::npos);
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
+    EXPECT_EQ(ranking->entries[0].score, 200000);
+    EXPECT_EQ(fileBytes(), distinctTable()) << "the other holder's file is untouched";
+}
+
+TEST_F(RankingTest, aFolderOrPipeInThePlaceOfTheFileIsRefusedWithoutHanging)
+{
+    std::filesystem::create_directory(dataPath());
+    ::testing::internal::CaptureStderr();
+    makeRanking().load();
+    EXPECT_FALSE(isOpen(ranking->dataFile));
+    EXPECT_FALSE(ranking->save());
+    ranking.reset();
+    std::filesystem::remove(dataPath());
+
+    ASSERT_EQ(::mkfifo(dataPath().c_str(), 0600), 0);
+    makeRanking().load();
+    EXPECT_FALSE(isOpen(ranking->dataFile));
+    EXPECT_FALSE(::testing::internal::GetCapturedStderr().empty());
+    EXPECT_EQ(ranking->entries[9].score, 30000);
+}
+
+TEST_F(RankingTest, aFileRemovedAfterOpeningTakesTheDefaultsOnlyInTheHandleOfItsOwn)
+{
+    makeRanking();
+    std::filesystem::remove(dataPath());
+    ranking->load();
+    EXPECT_FALSE(std::filesystem::exists(dataPath())) << "nothing is created under the name";
+    EXPECT_EQ(ranking->transferred, 312u);
+}

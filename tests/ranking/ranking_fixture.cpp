@@ -1,0 +1,115 @@
+#include "tests/ranking/ranking_fixture.h"
+
+#include "ranking/ranking_entry.h"
+
+#include <bit>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+void RankingTest::SetUp()
+{
+    previousFolder = std::filesystem::current_path();
+    std::string pattern = (std::filesystem::temp_directory_path() / "tamaro-ranking-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    folder = pattern;
+    std::filesystem::current_path(folder);
+    window.create("ranking", mainMenu, "");
+    surfaces.backBuffer = platform::Surface(clientWidth, clientHeight);
+    surfaces.strip = platform::Surface(172, 36);
+}
+
+void RankingTest::TearDown()
+{
+    ranking.reset();
+    std::filesystem::current_path(previousFolder);
+    std::filesystem::remove_all(folder);
+}
+
+Ranking& RankingTest::makeRanking()
+{
+    ranking.emplace(window, surfaces, &options);
+    return *ranking;
+}
+
+std::vector<std::uint8_t> RankingTest::fileBytes() const
+{
+    std::ifstream in(dataPath(), std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void RankingTest::writeFile(const std::vector<std::uint8_t>& bytes) const
+{
+    std::ofstream out(dataPath(), std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+void RankingTest::whenDialogOpens(std::function<void(platform::Dialog&)> person)
+{
+    platform::Application::runSoon([this, person] {
+        if (platform::Dialog* dialog = platform::Dialog::active()) {
+            ++dialogsSeen;
+            person(*dialog);
+        }
+    });
+}
+
+int RankingTest::enterWithName(double score, const std::string& utf8Name)
+{
+    whenDialogOpens([utf8Name](platform::Dialog& d) {
+        d.type(150, utf8Name);
+        d.click(1);
+    });
+    const int rank = ranking->enterScore(score);
+    // A dialog that never opened leaves its answer queued; it must not reach the next one.
+    platform::Application::processEvents();
+    return rank;
+}
+
+namespace {
+
+void putLittleEndian(std::vector<std::uint8_t>& out, std::uint64_t value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+} // namespace
+
+std::vector<std::uint8_t> rowBytes(double score, const std::string& name, std::int32_t difficulty)
+{
+    std::vector<std::uint8_t> row;
+    putLittleEndian(row, std::bit_cast<std::uint64_t>(score), 8);
+    for (std::size_t i = 0; i < 12; ++i)
+        row.push_back(i < name.size() ? static_cast<std::uint8_t>(name[i]) : 0);
+    putLittleEndian(row, static_cast<std::uint32_t>(difficulty), 4);
+    return row;
+}
+
+std::vector<std::uint8_t> settingsBytes(const std::vector<std::int32_t>& fields)
+{
+    std::vector<std::uint8_t> out;
+    for (const std::int32_t field : fields)
+        putLittleEndian(out, static_cast<std::uint32_t>(field), 4);
+    return out;
+}
+
+std::vector<std::uint8_t> defaultFileBytes()
+{
+    std::vector<std::uint8_t> bytes;
+    const struct {
+        double score;
+        const char* name;
+        int difficulty;
+    } rows[] = {{200000, "Ai         ", 0}, {110000, "Tong Tong  ", 1}, {100000, "Lan Lan    ", 1},
+                {90000, "Ayumu      ", 1},  {80000, "Min Min    ", 1},   {80000, "Raccoon    ", 0},
+                {60000, "Xing Xing  ", 1},  {50000, "Tong Tong  ", 0},   {40000, "Pochi      ", 0},
+                {30000, "Tiger      ", 0},  {20000, "Gong Gong  ", 0}};
+    for (const auto& row : rows) {
+        const auto r = rowBytes(row.score, row.name, row.difficulty);
+        bytes.insert(bytes.end(), r.begin(), r.end());
+    }
+    const auto o = settingsBytes({0, 0, 1, 0, 1, 1, 0, 0, 0, 0, 0, 0});
+    bytes.insert(bytes.end(), o.begin(), o.end());
+    return bytes;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/application.h"
+#include "platform/dialog.h"
+#include "platform/window.h"
+#include "ranking/ranking.h"
+#include "resources/menu.h"
+#include "shell/options.h"
+#include "shell/surfaces.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Each test runs in a folder of its own, with a window that has the game's
+// menu and surfaces of the game's sizes; the ranking is built on demand.
+class RankingTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    Ranking& makeRanking();
+    std::filesystem::path dataPath() const { return folder / "tm_data.dat"; }
+    std::vector<std::uint8_t> fileBytes() const;
+    void writeFile(const std::vector<std::uint8_t>& bytes) const;
+
+    // Acts on the dialog that the next call opens; counts the dialogs seen.
+    void whenDialogOpens(std::function<void(platform::Dialog&)> person);
+    // Enters a score and answers the name dialog, if it opens, with OK and this name.
+    int enterWithName(double score, const std::string& utf8Name);
+
+    std::filesystem::path previousFolder;
+    std::filesystem::path folder;
+    platform::Window window{[](platform::Window&, const platform::Message&) {}};
+    Surfaces surfaces;
+    Options options;
+    std::optional<Ranking> ranking;
+    int dialogsSeen = 0;
+};
+
+// The bytes of one row as the data file holds it.
+std::vector<std::uint8_t> rowBytes(double score, const std::string& name, std::int32_t difficulty);
+std::vector<std::uint8_t> settingsBytes(const std::vector<std::int32_t>& fields);
+std::vector<std::uint8_t> defaultFileBytes();
