@@ -64,3 +64,21 @@ wait_for_exit() {
     kill -KILL "$1" 2>/dev/null
     fail "process $1 did not end within 30 s of SIGTERM"
 }
+
+# The game started by launcher $1: the launcher itself once it has become the
+# game, else its child.
+game_of() {
+    if [ "$(cat "/proc/$1/comm")" = tamaro ]; then
+        echo "$1"
+        return 0
+    fi
+    for stat in /proc/[0-9]*/stat; do
+        # Parent pid is the second field after the command name in parentheses.
+        set -- "$1" $(sed 's/.*) //' "$stat" 2>/dev/null)
+        if [ "${3:-}" = "$1" ] && [ "$(cat "${stat%stat}comm" 2>/dev/null)" = tamaro ]; then
+            echo "${stat#/proc/}" | cut -d/ -f1
+            return 0
+        fi
+    done
+    return 1
+}
