@@ -13,6 +13,7 @@ minimal="$build/bench/bench_minimal_window"
 source "$(cd "$(dirname "$0")" && pwd)/../../tests/e2e/common.sh"
 work=$(mktemp -d)
 trap 'kill ${XVFB_PID:-} 2>/dev/null; cat "$work/stderr.log" >&2; rm -rf "$work"' EXIT
+isolate_runtime "$work"
 start_xvfb
 cd "$work"
 export SDL_AUDIODRIVER=dummy

@@ -1,12 +1,52 @@
 # Helpers for tests that run the real program under Xvfb.
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+  echo "FAIL: $*" >&2
+  # Keep what the screen showed, for whoever reads the failure.
+  [ -n "${DISPLAY:-}" ] && import -window root "${TMPDIR:-/tmp}/tamaro-e2e-failure.png" 2>/dev/null
+  exit 1
+}
+
+# A scratch working folder, a display and a runtime folder of the test's own;
+# whatever the test started is stopped at exit. Sets WORK.
+setup_e2e() {
+  WORK=$(mktemp -d)
+  trap cleanup_e2e EXIT
+  cd "$WORK" || fail "no working folder"
+  isolate_runtime "$WORK"
+  start_xvfb
+  export SDL_AUDIODRIVER=dummy
+}
+
+cleanup_e2e() {
+  [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+  rm -rf "$WORK"
+}
+
+# Waits for the game to end by itself and checks it ended with exit code 0.
+wait_exit() {
+  for _ in $(seq 150); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$GAME_PID" 2>/dev/null && fail "the program did not end"
+  wait "$GAME_PID"
+  local code=$?
+  GAME_PID=
+  [ "$code" -eq 0 ] || fail "the program exited with $code"
+}
+
+# A runtime folder of the test's own, so the single-copy lock of a game the
+# user is playing meanwhile does not stop the test's copy.
+isolate_runtime() {
+  export XDG_RUNTIME_DIR="$1/runtime"
+  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+}
 
 # Starts Xvfb on a free display and exports DISPLAY.
 start_xvfb() {
   for n in $(seq 90 140); do
     [ -e "/tmp/.X${n}-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    # -noreset: a server that resets when its last client leaves refuses the next one meanwhile.
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$n"
     for _ in $(seq 50); do

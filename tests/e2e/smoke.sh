@@ -8,16 +8,7 @@ program=$1
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/common.sh"
 
-work=$(mktemp -d)
-cleanup() {
-  [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null
-  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-cd "$work"
-start_xvfb
-export SDL_AUDIODRIVER=dummy
+setup_e2e
 
 "$program" &
 GAME_PID=$!
@@ -34,18 +25,13 @@ xdotool key k
 sleep 1
 xdotool key Left Left space
 sleep 0.7
-import -window root "$work/shot.png"
-cell_occupied "$work/shot.png" 2 11 || fail "the dropped piece is not at column 2, row 11"
-cell_occupied "$work/shot.png" 4 1 || cell_occupied "$work/shot.png" 4 2 || fail "no new piece at the top of column 4"
-cell_occupied "$work/shot.png" 6 11 && fail "column 6 of the bottom row should be empty"
+import -window root "$WORK/shot.png"
+cell_occupied "$WORK/shot.png" 2 11 || fail "the dropped piece is not at column 2, row 11"
+cell_occupied "$WORK/shot.png" 4 1 || cell_occupied "$WORK/shot.png" 4 2 || fail "no new piece at the top of column 4"
+cell_occupied "$WORK/shot.png" 6 11 && fail "column 6 of the bottom row should be empty"
 
 xdotool key alt+g
 sleep 0.5
 xdotool key x
-for _ in $(seq 100); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$GAME_PID" 2>/dev/null && fail "the exit command did not end the program"
-wait "$GAME_PID"
-code=$?
-GAME_PID=
-[ "$code" -eq 0 ] || fail "the program exited with $code"
+wait_exit
 echo "smoke test passed"

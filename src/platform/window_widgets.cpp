@@ -1,0 +1,194 @@
+#include "platform/window_data.h"
+
+#include "platform/surface_data.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QTimerEvent>
+
+#include <array>
+
+namespace platform {
+
+namespace {
+
+struct KeyCode {
+    int qtKey;
+    std::uint32_t vk;
+};
+
+constexpr std::array<KeyCode, 14> namedKeys{{
+    {Qt::Key_Left, vk::Left},
+    {Qt::Key_Up, vk::Up},
+    {Qt::Key_Right, vk::Right},
+    {Qt::Key_Down, vk::Down},
+    {Qt::Key_Space, vk::Space},
+    {Qt::Key_Escape, vk::Escape},
+    {Qt::Key_Return, vk::Return},
+    {Qt::Key_Enter, vk::Return},
+    {Qt::Key_Backspace, 0x08},
+    {Qt::Key_Tab, 0x09},
+    {Qt::Key_Home, 0x24},
+    {Qt::Key_End, 0x23},
+    {Qt::Key_PageUp, 0x21},
+    {Qt::Key_PageDown, 0x22},
+}};
+
+// The game's virtual-key code of a key press; 0 for keys it has no code for.
+std::uint32_t virtualKey(const QKeyEvent& event)
+{
+    const int key = event.key();
+    const bool keypad = event.modifiers() & Qt::KeypadModifier;
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return static_cast<std::uint32_t>(key - Qt::Key_0) + (keypad ? vk::Numpad0 : 0x30u);
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return static_cast<std::uint32_t>(key - Qt::Key_A) + 0x41u;
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F12)
+        return static_cast<std::uint32_t>(key - Qt::Key_F1) + 0x70u;
+    for (const KeyCode& code : namedKeys) {
+        if (code.qtKey == key)
+            return code.vk;
+    }
+    return 0;
+}
+
+} // namespace
+
+ClientWidget::ClientWidget(WindowData& window)
+    : window_(window)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ClientWidget::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    const QImage& image = window_.screen.data()->image;
+    if (!image.isNull())
+        painter.drawImage(event->rect(), image, event->rect());
+}
+
+void ClientWidget::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint at = event->position().toPoint();
+    window_.send(Message{MessageKind::LeftButtonDown, 0, makePointParam(at.x(), at.y()), {}});
+}
+
+void ClientWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second press of a double click is a press like any other.
+    mousePressEvent(event);
+}
+
+void ClientWidget::keyPressEvent(QKeyEvent* event)
+{
+    window_.sendKey(event);
+}
+
+void ClientWidget::resizeEvent(QResizeEvent*)
+{
+    Surface& screen = window_.screen;
+    if (screen.width() == width() && screen.height() == height())
+        return;
+    Surface resized(width(), height());
+    resized.copyFrom(0, 0, screen.width(), screen.height(), screen, 0, 0);
+    SurfaceData* data = screen.data();
+    std::swap(data->image, resized.data()->image);
+}
+
+FrameWidget::FrameWidget(WindowData& window)
+    : window_(window)
+{
+}
+
+void FrameWidget::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    window_.owner->destroy();
+}
+
+void FrameWidget::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange)
+        return;
+    const bool active = isActiveWindow();
+    if (active == window_.active)
+        return;
+    window_.active = active;
+    window_.send(Message{MessageKind::Activate, active ? 1u : 0u, 0, {}});
+}
+
+void FrameWidget::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    window_.sendPosition();
+}
+
+void FrameWidget::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    window_.sendPosition();
+}
+
+void FrameWidget::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    window_.owner->invalidate(Rect{0, 0, window_.client->width(), window_.client->height()});
+}
+
+void FrameWidget::timerEvent(QTimerEvent* event)
+{
+    for (auto& [id, timer] : window_.timers) {
+        if (timer.timer.timerId() == event->timerId()) {
+            window_.send(Message{MessageKind::Timer, static_cast<std::uint32_t>(id), 0, {}});
+            return;
+        }
+    }
+    QMainWindow::timerEvent(event);
+}
+
+void FrameWidget::keyPressEvent(QKeyEvent* event)
+{
+    window_.sendKey(event);
+}
+
+void WindowData::send(const Message& message) const
+{
+    if (proc && !(destroyed && message.kind != MessageKind::Destroy))
+        proc(*owner, message);
+}
+
+void WindowData::deliverPaint()
+{
+    paintQueued = false;
+    if (pendingPaint.isEmpty())
+        return;
+    currentPaint = pendingPaint;
+    pendingPaint = Rect{};
+    send(Message{MessageKind::Paint, 0, 0, {}});
+    currentPaint = Rect{};
+}
+
+void WindowData::sendKey(QKeyEvent* event)
+{
+    if (const std::uint32_t code = virtualKey(*event))
+        send(Message{MessageKind::KeyDown, code, 0, {}});
+    const QString text = event->text();
+    if (text.size() == 1 && text[0].unicode() >= 0x20 && text[0].unicode() != 0x7F)
+        send(Message{MessageKind::Char, text[0].unicode(), 0, {}});
+}
+
+void WindowData::sendPosition()
+{
+    if (!created || destroyed)
+        return;
+    const QRect outer = frame->frameGeometry();
+    send(Message{MessageKind::PositionChanged, 0, 0, WindowPosition{outer.x(), outer.y(), outer.width(), outer.height()}});
+}
+
+} // namespace platform
