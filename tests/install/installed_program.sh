@@ -1,0 +1,40 @@
+#!/bin/sh
+# Installs the game into a scratch prefix and starts the installed program
+# under Xvfb from a working directory that holds nothing; it must write its
+# 312-byte data file there and end with exit code 0 on SIGTERM.
+set -eu
+build=$1
+. "$(dirname "$0")/xvfb.sh"
+
+prefix=$scratch/prefix
+cmake --install "$build" --prefix "$prefix" >"$scratch/install.log" ||
+    fail "cmake --install failed: $(cat "$scratch/install.log")"
+for file in bin/tamaro bin/tamaro-launcher share/tamaro/sound/chime.wav \
+    share/applications/io.github.tamaro.Tamaro.desktop \
+    share/metainfo/io.github.tamaro.Tamaro.metainfo.xml \
+    share/icons/hicolor/scalable/apps/io.github.tamaro.Tamaro.svg; do
+    [ -f "$prefix/$file" ] || fail "$file was not installed"
+done
+for size in 16 32 48 64 128 256; do
+    icon=$prefix/share/icons/hicolor/${size}x$size/apps/io.github.tamaro.Tamaro.png
+    [ "$(identify -format '%wx%h' "$icon")" = "${size}x$size" ] || fail "$icon is not $size pixels square"
+done
+[ -x "$prefix/bin/tamaro-launcher" ] || fail "the launcher is not executable"
+
+start_xvfb
+private_runtime
+work=$scratch/work
+mkdir "$work"
+cd "$work"
+SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$scratch/audio.raw QT_QPA_PLATFORM=xcb \
+    "$prefix/bin/tamaro" 2>"$scratch/stderr" &
+game=$!
+wait_for_window >/dev/null || fail "no window appeared: $(cat "$scratch/stderr")"
+
+kill -TERM "$game"
+wait_for_exit "$game"
+[ "$ended" -eq 0 ] || fail "the program ended with $ended: $(cat "$scratch/stderr")"
+[ -f "$work/tm_data.dat" ] || fail "no data file in the working directory"
+size=$(stat -c %s "$work/tm_data.dat")
+[ "$size" -eq 312 ] || fail "the data file holds $size bytes, not 312"
+echo "installed program passed"
