@@ -11,13 +11,16 @@ constexpr const char* soundFolderName = "sound";
 // Larger files are no sound effect; they are left out rather than held in memory.
 constexpr std::uintmax_t soundFileLimit = 64u << 20;
 
-// "sound" in the working directory, else the folder of that name beside the program.
+// The first "sound" folder of the data folders: the working directory's, the
+// one beside the program, then an installed program's.
 std::filesystem::path soundFolder()
 {
     std::error_code error;
-    if (std::filesystem::is_directory(soundFolderName, error))
-        return soundFolderName;
-    return platform::programFolder() / soundFolderName;
+    for (const std::filesystem::path& folder : platform::dataFolders()) {
+        if (std::filesystem::is_directory(folder / soundFolderName, error))
+            return folder / soundFolderName;
+    }
+    return soundFolderName;
 }
 
 // The whole file into bytes; false, with bytes untouched, when it cannot be read.

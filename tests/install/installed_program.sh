@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs the game into a scratch prefix and starts the installed program
-# under Xvfb from a working directory that holds nothing; it must write its
-# 312-byte data file there and end with exit code 0 on SIGTERM.
+# under Xvfb from a working directory that holds nothing; it must find and play
+# its installed sounds, write its 312-byte data file there and end with exit
+# code 0 on SIGTERM.
 set -eu
 build=$1
 . "$(dirname "$0")/xvfb.sh"
@@ -29,7 +30,21 @@ cd "$work"
 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$scratch/audio.raw QT_QPA_PLATFORM=xcb \
     "$prefix/bin/tamaro" 2>"$scratch/stderr" &
 game=$!
-wait_for_window >/dev/null || fail "no window appeared: $(cat "$scratch/stderr")"
+window=$(wait_for_window) || fail "no window appeared: $(cat "$scratch/stderr")"
+
+# A game with one long drop plays the landing sound from the installed data folder.
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove $((X + 320)) $((Y + 240))
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+xdotool key alt+g
+sleep 0.5
+xdotool key k
+sleep 0.8
+xdotool key space
+sleep 1.5
+heard=$(tr -d '\000' <"$scratch/audio.raw" | head -c 64 | wc -c)
+[ "$heard" -gt 0 ] || fail "no sound reached the audio device: the installed sounds were not found"
 
 kill -TERM "$game"
 wait_for_exit "$game"
