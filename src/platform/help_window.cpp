@@ -3,17 +3,63 @@
 #include "platform/window_data.h"
 
 #include <QHBoxLayout>
+#include <QImage>
+#include <QPainter>
 #include <QListWidget>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTreeWidget>
 
+#include <array>
+
 namespace platform {
 
 namespace {
 
 HelpWindow* openHelp = nullptr;
+
+// The chart markers of the sprite sheet, by the letter that names them in a
+// "row:" picture of the pages: a red circle, a yellow triangle, a blue square.
+struct Marker {
+    QChar letter;
+    int x;
+};
+constexpr int markerY = 65;
+constexpr int markerSize = 11;
+constexpr int markerPitch = 12;
+constexpr std::array<Marker, 3> markers{{{QLatin1Char('r'), 0}, {QLatin1Char('y'), 11}, {QLatin1Char('b'), 22}}};
+
+// A row of markers drawn from the sprite sheet, twice their size, on black.
+QImage rowPicture(const QString& letters)
+{
+    const QImage sheet(QStringLiteral(":/resources/pictures/id_bitmap1.png"));
+    QImage row(static_cast<int>(letters.size()) * markerPitch, markerPitch, QImage::Format_RGB32);
+    row.fill(Qt::black);
+    QPainter painter(&row);
+    for (qsizetype i = 0; i < letters.size(); ++i) {
+        for (const Marker& marker : markers) {
+            if (marker.letter == letters[i])
+                painter.drawImage(QPoint(static_cast<int>(i) * markerPitch, 0), sheet,
+                                  QRect(marker.x, markerY, markerSize, markerSize));
+        }
+    }
+    painter.end();
+    return row.scaled(row.size() * 2);
+}
+
+// Pages name their example rows as pictures "row:rryybbb".
+class HelpBrowser : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+
+    QVariant loadResource(int type, const QUrl& name) override
+    {
+        if (type == QTextDocument::ImageResource && name.scheme() == QStringLiteral("row"))
+            return rowPicture(name.path());
+        return QTextBrowser::loadResource(type, name);
+    }
+};
 
 constexpr int helpWidth = 760;
 constexpr int helpHeight = 560;
@@ -79,7 +125,7 @@ void HelpWindow::open(Window& owner, const HelpBook& book)
         }
         tabs->addTab(d.contents, QStringLiteral("目次"));
         tabs->addTab(d.index, QStringLiteral("索引"));
-        d.browser = new QTextBrowser(splitter);
+        d.browser = new HelpBrowser(splitter);
         d.browser->setOpenLinks(true);
         splitter->addWidget(tabs);
         splitter->addWidget(d.browser);
