@@ -105,3 +105,27 @@ TEST_F(GameSoundsTest, withoutTheSoundFolderAGamePlaysThroughSilently)
 }
 
 } // namespace
+
+TEST_F(GameSoundsTest, theSidePanelsTabsAndClipPlayTheirSoundsWhole)
+{
+    constexpr int tabLevel = 7000;
+    constexpr int clipLevel = 12000;
+    writeFile(soundFile("snd1.wav"), squareWav(tabLevel, soundFrames));
+    writeFile(soundFile("snd2.wav"), squareWav(clipLevel, soundFrames));
+    openWindow(1);
+
+    window->send(platform::Message{platform::MessageKind::LeftButtonDown, 0, platform::makePointParam(93, 335), {}});
+    const std::size_t tab = waitForLevel(tabLevel);
+    auto samples = playedPast(tab, 0.3);
+    EXPECT_EQ(countLevel(samples, tabLevel), std::size_t{soundFrames * deviceChannels});
+
+    window->send(platform::Message{platform::MessageKind::LeftButtonDown, 0, platform::makePointParam(47, 400), {}});
+    const std::size_t clip = waitForLevel(clipLevel);
+    samples = playedPast(clip, 0.3);
+    EXPECT_EQ(countLevel(samples, clipLevel), std::size_t{soundFrames * deviceChannels});
+
+    send(platform::MessageKind::Command, command::TabTriangle);
+    const auto afterPinned = playedPast(clip, 0.5);
+    EXPECT_EQ(countLevel(afterPinned, tabLevel), std::size_t{soundFrames * deviceChannels})
+        << "a tab command while the clip is pinned shows nothing and plays nothing";
+}
