@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A whole run as a player has it: a game played to its end under Xvfb, a name
-# typed into the dialog, the exit command, a second start, and the name found
-# in the table that the ranking menu entry shows (and in the data file).
+# typed into the dialog, the exit command, a second start, the name found in
+# the table that the ranking menu entry shows (and in the data file), and a
+# setting changed in that second run kept when it ends by SIGINT.
 set -u
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -69,6 +70,17 @@ for x in $(seq $((CLIENT_X + 212)) 4 $((CLIENT_X + 270))); do
   done
 done
 [ "$lit" -gt 3 ] || fail "no name is drawn in the first row of the table"
-xdotool key alt+g; sleep 0.4; xdotool key x
+
+# A setting changed in this run survives an interrupt: type 2 drop keys.
+xdotool key alt+g; sleep 0.4; xdotool key s; sleep 0.4; xdotool key k; sleep 1
+keys=$(xdotool search --onlyvisible --name 'キーとサウンドの設定' 2>/dev/null | head -1)
+[ -n "$keys" ] || fail "the keys and sound dialog did not open"
+xdotool key alt+2; sleep 0.3; xdotool key Return; sleep 0.5
+kill -INT "$GAME_PID"
 wait_exit
+drop_key_type=$(od -An -tu4 -j264 -N4 tm_data.dat | tr -d ' ')
+[ "$drop_key_type" = 1 ] || fail "the drop key type chosen before SIGINT was not saved ($drop_key_type)"
+name=$(dd if=tm_data.dat bs=1 skip=8 count=8 2>/dev/null)
+[ "$name" = "E2E Test" ] || fail "the entry was lost on SIGINT"
+[ "$(stat -c %s tm_data.dat)" -eq 312 ] || fail "the data file is not 312 bytes after SIGINT"
 echo "ranking test passed"

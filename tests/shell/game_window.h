@@ -26,9 +26,12 @@ protected:
         std::filesystem::current_path(folder);
         platform::Clock::instance().simulate(1765432100);
         platform::Clock::instance().clearPauses();
+        prepareFolder();
         bindProgram(program);
         window.create(windowTitle, mainMenu, "TM_ICON");
     }
+    // Runs in the scratch folder before the window is made.
+    virtual void prepareFolder() {}
     void TearDown() override
     {
         if (!window.destroyed())
