@@ -217,11 +217,6 @@ bool Window::isVisible() const
     return data_->frame && data_->frame->isVisible();
 }
 
-bool Window::isActive() const
-{
-    return data_->active;
-}
-
 void Window::destroy()
 {
     if (!data_->created || data_->destroyed)

@@ -60,7 +60,6 @@ public:
     void place(const Rect& outer, bool topmost);
     bool isTopmost() const;
     bool isVisible() const;
-    bool isActive() const;
 
     // Sends Destroy once and hides the window.
     void destroy();
