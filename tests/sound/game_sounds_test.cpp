@@ -1,4 +1,6 @@
 #include "engine/well.h"
+#include "platform/application.h"
+#include "platform/dialog.h"
 #include "platform/clock.h"
 #include "platform/program_folder.h"
 #include "platform/window.h"
@@ -128,4 +130,28 @@ TEST_F(GameSoundsTest, theSidePanelsTabsAndClipPlayTheirSoundsWhole)
     const auto afterPinned = playedPast(clip, 0.5);
     EXPECT_EQ(countLevel(afterPinned, tabLevel), std::size_t{soundFrames * deviceChannels})
         << "a tab command while the clip is pinned shows nothing and plays nothing";
+}
+
+TEST_F(GameSoundsTest, theAboutBoxChimesWhileOpenOnlyWithSoundOnAndStopsWhenClosed)
+{
+    constexpr int chimeLevel = 9000;
+    // Two seconds of chime: closing the box must cut it off long before its end.
+    writeFile(soundFile("chime.wav"), squareWav(chimeLevel, 2 * deviceRate));
+    openWindow(1);
+    std::size_t heardWhileOpen = 0;
+    platform::Application::runSoon([&] {
+        heardWhileOpen = waitForLevel(chimeLevel);
+        platform::Dialog::active()->click(1);
+    });
+    send(platform::MessageKind::Command, command::About);
+    const auto samples = playedPast(heardWhileOpen, 1.0);
+    const std::size_t chimed = countLevel(samples, chimeLevel);
+    EXPECT_GT(chimed, 0u);
+    EXPECT_LT(chimed, std::size_t{deviceRate * deviceChannels}) << "the chime stopped when the box closed";
+
+    program.options.soundOn = 0;
+    const std::size_t before = countLevel(playedPast(0, 0.0), chimeLevel);
+    platform::Application::runSoon([] { platform::Dialog::active()->click(1); });
+    send(platform::MessageKind::Command, command::About);
+    EXPECT_EQ(countLevel(playedPast(samples.size(), 0.5), chimeLevel), before) << "no chime with the sound off";
 }
