@@ -214,8 +214,9 @@ int Dialog::run(Window& owner, const DialogTemplate& dialogTemplate, DialogProc 
     data.hint->setGeometry(4, height, width - 8, 2 * baseY);
     data.hint->hide();
     widget.setFixedSize(width, height);
-    if (QWidget* parent = frameOf(owner))
-        widget.move(parent->mapToGlobal(QPoint(toPixelsX(dialogTemplate.x), toPixelsY(dialogTemplate.y))));
+    // The template's position is counted from the owner's client area.
+    if (QWidget* client = owner.data()->client)
+        widget.move(client->mapToGlobal(QPoint(toPixelsX(dialogTemplate.x), toPixelsY(dialogTemplate.y))));
 
     for (QWidget* control : data.templateOrder) {
         if (control->focusPolicy() != Qt::NoFocus) {
