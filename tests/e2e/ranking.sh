@@ -12,12 +12,17 @@ setup_e2e
 
 # A data file whose every row scores -1, so that any finished game takes rank 1;
 # its window rectangle of zeros also has to be moved onto the screen.
-python3 - <<'PY'
-import struct
-rows = b"".join(struct.pack("<d12si", -1.0, b"Nobody".ljust(11, b" ") + b"\0", 0) for _ in range(11))
-options = struct.pack("<12i", 0, 0, 1, 0, 1, 1, 0, 0, 0, 0, 0, 0)
-open("tm_data.dat", "wb").write(rows + options)
-PY
+{
+  for _ in $(seq 11); do
+    # -1.0 as a little-endian double, the name padded to 11 bytes and ended, difficulty 0.
+    printf '\x00\x00\x00\x00\x00\x00\xf0\xbfNobody     \x00\x00\x00\x00\x00'
+  done
+  # Options: type 1 keys, standard, tab 1, clip off, sound on, topmost, two flags, a zero rectangle.
+  printf '\x00\x00\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00'
+  printf '\x01\x00\x00\x00\x01\x00\x00\x00'
+  printf '\x00%.0s' $(seq 24)
+} > tm_data.dat
+[ "$(stat -c %s tm_data.dat)" -eq 312 ] || fail "the prepared data file is not 312 bytes"
 
 
 "$program" &
