@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 platform::Application* application = nullptr;
@@ -25,6 +29,12 @@ int main(int argc, char** argv)
     setenv("SDL_AUDIODRIVER", "disk", 0);
     setenv("TAMARO_SOURCE_DIR", TAMARO_SOURCE_DIR, 0);
     setenv("TAMARO_BINARY_DIR", TAMARO_BINARY_DIR, 0);
+    // A runtime folder of the tests' own keeps their locks apart from a game being played.
+    if (!std::getenv("XDG_RUNTIME_DIR")) {
+        const std::string runtime = "/tmp/tamaro-test-runtime-" + std::to_string(getuid());
+        mkdir(runtime.c_str(), 0700);
+        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    }
     ::testing::InitGoogleTest(&argc, argv);
     platform::Application app(argc, argv);
     application = &app;
