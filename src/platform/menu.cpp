@@ -99,18 +99,18 @@ void Menu::checkRadio(int first, int last, int id)
     QAction* chosen = itemOf(*data_, id);
     if (!chosen || id < first || id > last)
         return;
+    // An exclusive group is what makes Qt draw a radio mark.
+    QActionGroup* group = chosen->actionGroup();
+    if (!group) {
+        group = new QActionGroup(data_->bar);
+        group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    }
     for (int other = first; other <= last; ++other) {
         QAction* action = itemOf(*data_, other);
         if (!action)
             continue;
-        if (!action->actionGroup()) {
-            // An exclusive group is what makes Qt draw a radio mark.
-            auto* group = chosen->actionGroup() ? chosen->actionGroup() : new QActionGroup(data_->bar);
-            group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+        if (!action->actionGroup())
             group->addAction(action);
-            if (!chosen->actionGroup())
-                group->addAction(chosen);
-        }
         action->setCheckable(true);
         action->setChecked(other == id);
         data_->checked[other] = other == id;
