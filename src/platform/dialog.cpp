@@ -117,7 +117,10 @@ int Dialog::run(Window& owner, const DialogTemplate& dialogTemplate, DialogProc 
     data.context = context;
     data.widget = std::make_unique<DialogWidget>(frameOf(owner), dialog);
     DialogWidget& widget = *data.widget;
-    widget.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    // Customised, so that the dialog asks the window manager for neither
+    // minimise nor maximise.
+    widget.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowCloseButtonHint);
     widget.setWindowTitle(QString::fromUtf8(dialogTemplate.caption));
     widget.setModal(true);
     const QFont font = dialogFont(dialogTemplate);

@@ -2,15 +2,18 @@
 
 #include "platform/window_data.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QPainter>
+#include <QScreen>
 #include <QListWidget>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <array>
 
 namespace platform {
@@ -79,6 +82,30 @@ struct HelpWindowData {
 
     void show(const QString& page) { browser->setSource(QUrl(folder + page)); }
 };
+
+namespace {
+
+// Over the middle of the game window, as large as the screen allows and
+// wholly on the game's screen. The help's frame is taken to be the game's.
+void placeOver(QWidget& help, Window& owner)
+{
+    QWidget* game = frameOf(owner);
+    const QScreen* screen = game && game->screen() ? game->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QMargins frame = owner.data()->frameMargins();
+    const QSize size(std::min(helpWidth, area.width() - frame.left() - frame.right()),
+                     std::min(helpHeight, area.height() - frame.top() - frame.bottom()));
+    QRect outer(QPoint(0, 0), size.grownBy(frame));
+    const Rect gameRect = owner.windowRect();
+    outer.moveCenter(QPoint((gameRect.left + gameRect.right) / 2, (gameRect.top + gameRect.bottom) / 2));
+    outer.moveLeft(std::max(area.left(), std::min(outer.left(), area.right() + 1 - outer.width())));
+    outer.moveTop(std::max(area.top(), std::min(outer.top(), area.bottom() + 1 - outer.height())));
+    help.setGeometry(QRect(outer.topLeft() + QPoint(frame.left(), frame.top()), size.expandedTo(QSize(1, 1))));
+}
+
+} // namespace
 
 HelpWindow::HelpWindow()
     : data_(std::make_unique<HelpWindowData>())
@@ -150,6 +177,10 @@ void HelpWindow::open(Window& owner, const HelpBook& book)
     }
     HelpWindowData& d = *openHelp->data_;
     d.show(d.contentsPage);
+    // In front of the game even while the game stays on top of other windows.
+    setStaysOnTop(*d.frame, owner.isTopmost());
+    if (!d.frame->isVisible())
+        placeOver(*d.frame, owner);
     d.frame->show();
     d.frame->raise();
     d.frame->activateWindow();

@@ -1,6 +1,7 @@
 #include "platform/window_data.h"
 
 #include "platform/clock.h"
+#include "platform/wm_hints.h"
 #include "platform/menu_data.h"
 #include "platform/surface_data.h"
 
@@ -9,6 +10,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
+#include <QWindow>
 
 namespace platform {
 
@@ -25,6 +27,23 @@ QRect toQRect(const Rect& r)
 }
 
 } // namespace
+
+void setStaysOnTop(QWidget& window, bool topmost)
+{
+    const Qt::WindowFlags flags = window.windowFlags().setFlag(Qt::WindowStaysOnTopHint, topmost);
+    if (flags == window.windowFlags())
+        return;
+    QWindow* handle = window.windowHandle();
+    if (!handle || !window.isVisible()) {
+        window.setWindowFlags(flags);
+        return;
+    }
+    // Only the stacking changes: the native window is kept, so the window
+    // manager keeps its frame, its place and its size.
+    window.overrideWindowFlags(flags);
+    handle->setFlags(flags);
+    setLegacyLayer(window, topmost);
+}
 
 QWidget* frameOf(Window& window)
 {
@@ -53,8 +72,9 @@ void Window::create(std::string_view title, std::span<const MenuItemTemplate> me
     WindowData& data = *data_;
     data.frame = std::make_unique<FrameWidget>(data);
     FrameWidget& frame = *data.frame;
-    frame.setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                         | Qt::WindowCloseButtonHint);
+    // Customised, so that the window manager offers exactly these and no maximise.
+    frame.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                         | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     frame.setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
     if (!iconPicture.empty()) {
         // Loaded with its transparency, which a surface would drop.
@@ -74,10 +94,12 @@ void Window::create(std::string_view title, std::span<const MenuItemTemplate> me
         });
     }
     frame.resize(640, 480);
-    // A native window knows its frame, so the outer size is right before it is shown.
     frame.winId();
     if (frame.layout())
         frame.layout()->activate();
+    // Fixed in size before the window manager is asked for its frame, which
+    // it gives without resize handles to a window that cannot be resized.
+    frame.setFixedSize(frame.size());
     data.screen = Surface(data.client->width(), data.client->height());
     data.screen.setChangeListener([client = data.client](const Rect& rect) { client->update(toQRect(rect)); });
     data.client->setFocus();
@@ -175,7 +197,7 @@ void Window::wait(int ms)
 
 Rect Window::windowRect() const
 {
-    return data_->frame ? toRect(data_->frame->frameGeometry()) : Rect{};
+    return data_->frame ? toRect(data_->outerGeometry()) : Rect{};
 }
 
 Size Window::clientSize() const
@@ -194,17 +216,29 @@ void Window::place(const Rect& outer, bool topmost)
     if (!data_->frame)
         return;
     FrameWidget& frame = *data_->frame;
-    if (topmost != data_->topmost || !frame.isVisible()) {
-        data_->topmost = topmost;
-        frame.setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
-        frame.winId();
-    }
-    const QSize margins = frame.frameGeometry().size() - frame.geometry().size();
-    const QSize inner(outer.width() - margins.width(), outer.height() - margins.height());
+    const bool shown = frame.isVisible();
+    setStaysOnTop(frame, topmost);
+    frame.winId();
+    data_->topmost = topmost;
+    const QMargins margins = data_->frameMargins();
+    const QSize inner(outer.width() - margins.left() - margins.right(), outer.height() - margins.top() - margins.bottom());
     frame.setFixedSize(inner.expandedTo(QSize(1, 1)));
-    frame.move(outer.left, outer.top);
-    frame.show();
+    // The client is placed, not the frame: with the frame's size known this
+    // puts the frame exactly at the outer rectangle under any window manager.
+    const QPoint client(outer.left + margins.left(), outer.top + margins.top());
+    if (screenPosition(frame) != client || !shown)
+        frame.setGeometry(QRect(client, frame.size()));
+    if (!shown)
+        frame.show();
     data_->sendPosition();
+}
+
+void Window::setTopmost(bool topmost)
+{
+    if (!data_->frame)
+        return;
+    setStaysOnTop(*data_->frame, topmost);
+    data_->topmost = topmost;
 }
 
 bool Window::isTopmost() const

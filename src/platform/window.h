@@ -58,6 +58,8 @@ public:
     Rect desktopRect() const;
     // Moves and sizes the outer frame, sets the stacking and shows the window.
     void place(const Rect& outer, bool topmost);
+    // Changes the stacking only; the window keeps its place and size.
+    void setTopmost(bool topmost);
     bool isTopmost() const;
     bool isVisible() const;
 

@@ -75,14 +75,22 @@ struct WindowData {
     bool active = false;
     bool quitPosted = false;
     int quitCode = 0;
+    // The window manager's frame around the window, once it has announced it.
+    QMargins knownFrame;
 
     void send(const Message& message) const;
     void deliverPaint();
     void sendKey(QKeyEvent* event);
     void sendPosition();
+    // The frame that the window manager puts around the window; empty without one.
+    QMargins frameMargins();
+    // The window with that frame, in screen pixels.
+    QRect outerGeometry();
 };
 
 // The frame of a window, for dialogs that it owns.
 QWidget* frameOf(Window& window);
+// Keeps a top-level window above all others, or lets it go back among them.
+void setStaysOnTop(QWidget& window, bool topmost);
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #include "platform/window_data.h"
 
+#include "platform/wm_hints.h"
 #include "platform/surface_data.h"
 
 #include <QCloseEvent>
@@ -187,8 +188,35 @@ void WindowData::sendPosition()
 {
     if (!created || destroyed)
         return;
-    const QRect outer = frame->frameGeometry();
+    const QRect outer = outerGeometry();
     send(Message{MessageKind::PositionChanged, 0, 0, WindowPosition{outer.x(), outer.y(), outer.width(), outer.height()}});
+}
+
+QRect WindowData::outerGeometry()
+{
+    return QRect(screenPosition(*frame), frame->size()).marginsAdded(frameMargins());
+}
+
+QMargins WindowData::frameMargins()
+{
+    if (!frame)
+        return {};
+    // Before the window is shown the announced frame is kept; once it is
+    // shown the frame it really has is read each time.
+    const bool shown = frame->isVisible();
+    if (!knownFrame.isNull() && !shown)
+        return knownFrame;
+    const QMargins announced = frameExtents(*frame, !shown);
+    if (!announced.isNull())
+        knownFrame = announced;
+    // A window manager that does not announce its frame still shows it once
+    // the window is mapped.
+    else if (knownFrame.isNull() && shown)
+        knownFrame = QMargins(frame->geometry().left() - frame->frameGeometry().left(),
+                              frame->geometry().top() - frame->frameGeometry().top(),
+                              frame->frameGeometry().right() - frame->geometry().right(),
+                              frame->frameGeometry().bottom() - frame->geometry().bottom());
+    return knownFrame;
 }
 
 } // namespace platform

@@ -92,8 +92,8 @@ void toggleAlwaysOnTop(Game& game, platform::Window& window)
     Options& options = *game.options;
     const bool topmost = options.alwaysOnTop == 0;
     window.menu().check(command::AlwaysOnTop, topmost);
-    const Options::WindowRect& r = options.windowRect;
-    window.place(platform::Rect{r.left, r.top, r.right, r.bottom}, topmost);
+    // Only the stacking changes: the window stays where the player sees it.
+    window.setTopmost(topmost);
     options.alwaysOnTop = topmost ? 1 : 0;
 }
 

@@ -8,6 +8,8 @@
 #include "resources/menu.h"
 #include "shell/commands.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -24,20 +26,25 @@ void storeRect(Options& options, const platform::Rect& r)
     options.windowRect = Options::WindowRect{r.left, r.top, r.right, r.bottom};
 }
 
-// A stored rectangle that would put the window off the desktop, or that is
-// degenerate, is moved onto it; the window always gets the size it needs.
-platform::Rect placementRect(const platform::Rect& stored, platform::Size size, const platform::Rect& desktop)
+// The window always gets the size it needs. Its stored place is kept while
+// the whole title bar and menu bar (the top titleHeight pixels) lie on the
+// desktop; otherwise the window is moved onto the desktop, as far as it fits.
+platform::Rect placementRect(const platform::Rect& stored, platform::Size size, int titleHeight,
+                             const platform::Rect& desktop)
 {
-    constexpr int visibleWidth = 48;
-    constexpr int visibleHeight = 24;
-    platform::Rect rect{stored.left, stored.top, stored.left + size.width, stored.top + size.height};
-    const platform::Rect onDesktop = platform::intersect(rect, desktop);
-    const bool usable = !stored.isEmpty() && onDesktop.width() >= visibleWidth && onDesktop.height() >= visibleHeight;
-    if (usable || desktop.isEmpty())
-        return rect;
-    const int left = std::max(desktop.left, std::min(stored.left, desktop.right - size.width));
-    const int top = std::max(desktop.top, std::min(stored.top, desktop.bottom - size.height));
-    return platform::Rect{left, top, left + size.width, top + size.height};
+    // Far beyond any screen, yet small enough that no sum below can overflow.
+    constexpr std::int64_t limit = 1 << 24;
+    std::int64_t left = std::clamp<std::int64_t>(stored.left, -limit, limit);
+    std::int64_t top = std::clamp<std::int64_t>(stored.top, -limit, limit);
+    const bool reachable = left >= desktop.left && left + size.width <= desktop.right && top >= desktop.top
+                           && top + titleHeight <= desktop.bottom;
+    if (!reachable && !desktop.isEmpty()) {
+        left = std::max<std::int64_t>(desktop.left, std::min<std::int64_t>(left, desktop.right - size.width));
+        top = std::max<std::int64_t>(desktop.top, std::min<std::int64_t>(top, desktop.bottom - size.height));
+    }
+    const int l = static_cast<int>(left);
+    const int t = static_cast<int>(top);
+    return platform::Rect{l, t, l + size.width, t + size.height};
 }
 
 void onCreate(platform::Window& window, Game& game, Options& options)
@@ -54,7 +61,9 @@ void onCreate(platform::Window& window, Game& game, Options& options)
 
     game.ranking.command(1);
 
-    const platform::Rect placed = placementRect(toRect(options.windowRect), platform::Size{width, height}, screen);
+    const int titleHeight = outer.height() - client.height;
+    const platform::Rect placed =
+        placementRect(toRect(options.windowRect), platform::Size{width, height}, titleHeight, screen);
     storeRect(options, placed);
     window.place(placed, options.alwaysOnTop != 0);
     if (options.alwaysOnTop != 0)

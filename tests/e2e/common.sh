@@ -15,6 +15,7 @@ setup_e2e() {
   cd "$WORK" || fail "no working folder"
   isolate_runtime "$WORK"
   start_xvfb
+  start_wm "${TAMARO_WM:-openbox}"
   # A real X window, whatever the headless test environment says.
   export QT_QPA_PLATFORM=xcb
   export SDL_AUDIODRIVER=dummy
@@ -22,6 +23,7 @@ setup_e2e() {
 
 cleanup_e2e() {
   [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null
+  [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
   rm -rf "$WORK"
 }
@@ -43,21 +45,62 @@ isolate_runtime() {
   mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 }
 
-# Starts Xvfb on a free display and exports DISPLAY.
+# Starts Xvfb on a display it picks itself (so that tests running side by
+# side never share one), SCREEN_SIZE or 1024x768, and exports DISPLAY.
 start_xvfb() {
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X${n}-lock" ] && continue
-    # -noreset: a server that resets when its last client leaves refuses the next one meanwhile.
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do
+  local number_file="$WORK/display"
+  rm -f "$number_file"
+  # -noreset: a server that resets when its last client leaves refuses the next one meanwhile.
+  Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE:-1024x768}x24" -nolisten tcp -noreset 3>"$number_file" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 100); do
+    if [ -s "$number_file" ]; then
+      export DISPLAY=":$(head -1 "$number_file")"
       xdpyinfo >/dev/null 2>&1 && return 0
-      kill -0 "$XVFB_PID" 2>/dev/null || break
-      sleep 0.1
-    done
+    fi
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.1
   done
   fail "no display could be started"
+}
+
+# Starts a window manager (openbox or icewm; "none" for a bare display) and
+# waits until it has taken the screen.
+start_wm() {
+  case "$1" in
+    none) return 0 ;;
+    openbox) openbox --sm-disable >/dev/null 2>&1 & ;;
+    icewm) icewm >/dev/null 2>&1 & ;;
+    *) fail "unknown window manager $1" ;;
+  esac
+  WM_PID=$!
+  for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    kill -0 "$WM_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  fail "the window manager $1 did not start"
+}
+
+# Prints "left top right bottom" of a top-level window's outer frame on the
+# screen: its own rectangle grown by the frame the window manager announces.
+frame_rect() {
+  local x y w h extents l=0 r=0 t=0 b=0
+  eval "$(xwininfo -id "$1" | awk -F': *' '/Absolute upper-left X/{print "x="$2} /Absolute upper-left Y/{print "y="$2} /Width/{print "w="$2} /Height/{print "h="$2}')"
+  extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p')
+  [ -n "$extents" ] && IFS=', ' read -r l r t b <<<"$extents"
+  echo "$((x - l)) $((y - t)) $((x + w + r)) $((y + h + b))"
+}
+
+# Waits for a visible top-level window whose title matches and prints its id.
+find_window() {
+  local id=""
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
 }
 
 # Waits for the game's window and sets WID, CLIENT_X, CLIENT_Y (the client area's screen position).

@@ -1,5 +1,6 @@
 #include "tests/shell/game_window.h"
 
+#include <cstdint>
 #include <fstream>
 
 namespace {
@@ -19,15 +20,25 @@ protected:
     Options stored;
 };
 
-class OffScreen : public StoredPlacementTest {
+// Rectangles that would leave the title bar out of reach: above the screen,
+// off every side, degenerate, or at the ends of the stored integers.
+class Unreachable : public StoredPlacementTest, public ::testing::WithParamInterface<Options::WindowRect> {
 protected:
     void prepareFolder() override
     {
         stored.alwaysOnTop = 0;
-        stored.windowRect = {5000, 4000, 5644, 4504};
+        stored.windowRect = GetParam();
         StoredPlacementTest::prepareFolder();
     }
 };
+
+INSTANTIATE_TEST_SUITE_P(StoredRectangles, Unreachable,
+                         ::testing::Values(Options::WindowRect{5000, 4000, 5644, 4504},
+                                           Options::WindowRect{100, -30, 741, 489},
+                                           Options::WindowRect{-600, 100, 41, 619},
+                                           Options::WindowRect{0, 0, 0, 0},
+                                           Options::WindowRect{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX},
+                                           Options::WindowRect{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN}));
 
 class OnScreen : public StoredPlacementTest {
 protected:
@@ -40,7 +51,7 @@ protected:
 
 } // namespace
 
-TEST_F(OffScreen, aRectangleOffTheDesktopIsMovedOntoItAtTheWindowsSize)
+TEST_P(Unreachable, isMovedWhollyOntoTheDesktopAtTheWindowsSize)
 {
     const platform::Rect outer = window.windowRect();
     const platform::Rect desktop = window.desktopRect();

@@ -1,0 +1,27 @@
+#pragma once
+
+// Inside the platform layer only: what a top-level window and the window
+// manager tell each other on X11, beyond what Qt says for us.
+
+#include <QMargins>
+#include <QPoint>
+
+class QWidget;
+
+namespace platform {
+
+// The frame the window manager gives this window, or announces for it before
+// it is shown; empty when no window manager runs or none announces one. Can
+// ask a window that is not shown yet for the announcement and wait a little.
+QMargins frameExtents(QWidget& window, bool waitForAnswer);
+
+// The window's own top-left corner on the screen, as the display knows it;
+// Qt's idea of it can lag behind what some window managers report.
+QPoint screenPosition(QWidget& window);
+
+// Moves a window into the window manager's top layer or back among the
+// others, for managers that follow the older layer hint rather than the state
+// that Qt announces. Does nothing elsewhere.
+void setLegacyLayer(QWidget& window, bool onTop);
+
+} // namespace platform
