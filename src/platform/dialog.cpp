@@ -1,16 +1,19 @@
 #include "platform/dialog.h"
 
+#include "platform/edit_limit.h"
 #include "platform/sjis.h"
 #include "platform/surface.h"
 #include "platform/surface_data.h"
 #include "platform/window_data.h"
 
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <array>
 #include <map>
 #include <optional>
 #include <vector>
@@ -27,24 +31,6 @@ namespace platform {
 namespace {
 
 Dialog* openDialog = nullptr;
-
-// Each character of the text in Shift-JIS; nothing for one that Shift-JIS cannot hold.
-std::vector<std::optional<std::string>> sjisCharacters(const QString& text)
-{
-    std::vector<std::optional<std::string>> characters;
-    for (const char32_t codePoint : text.toUcs4())
-        characters.push_back(sjis::fromUtf8(QString::fromUcs4(&codePoint, 1).toStdString()));
-    return characters;
-}
-
-// Shift-JIS bytes a text takes; a character Shift-JIS cannot hold counts as two.
-int sjisLength(const QString& text)
-{
-    int bytes = 0;
-    for (const auto& character : sjisCharacters(text))
-        bytes += character ? static_cast<int>(character->size()) : 2;
-    return bytes;
-}
 
 QFont dialogFont(const DialogTemplate& dialogTemplate)
 {
@@ -84,7 +70,6 @@ struct DialogData {
     void* context = nullptr;
     std::map<int, QWidget*> controls;
     std::vector<QWidget*> templateOrder;
-    std::map<int, int> textLimits;
     std::vector<QButtonGroup*> groups;
     QLabel* hint = nullptr;
     int result = 0;
@@ -140,8 +125,10 @@ int Dialog::run(Window& owner, const DialogTemplate& dialogTemplate, DialogProc 
         case ControlKind::DefaultButton:
         case ControlKind::Button: {
             auto* button = new QPushButton(text, &widget);
+            // Return presses the push button that has the focus; with the focus
+            // on any other control it presses the default button.
+            button->setAutoDefault(true);
             button->setDefault(control.kind == ControlKind::DefaultButton);
-            button->setAutoDefault(control.kind == ControlKind::DefaultButton);
             QObject::connect(button, &QPushButton::clicked, &widget, [self, id = control.id] { self->data()->command(*self, id); });
             made = button;
             break;
@@ -181,18 +168,8 @@ int Dialog::run(Window& owner, const DialogTemplate& dialogTemplate, DialogProc 
         }
         case ControlKind::Edit: {
             auto* edit = new QLineEdit(&widget);
-            QObject::connect(edit, &QLineEdit::textEdited, &widget, [self, edit, id = control.id](const QString& typed) {
+            QObject::connect(edit, &QLineEdit::textEdited, &widget, [self, id = control.id] {
                 DialogData& d = *self->data();
-                const auto limit = d.textLimits.find(id);
-                if (limit != d.textLimits.end() && sjisLength(typed) > limit->second) {
-                    // Like a full edit field: what does not fit is not taken.
-                    QString fitting = typed;
-                    while (!fitting.isEmpty() && sjisLength(fitting) > limit->second)
-                        fitting.chop(fitting.back().isLowSurrogate() && fitting.size() > 1 ? 2 : 1);
-                    const int cursor = edit->cursorPosition();
-                    edit->setText(fitting);
-                    edit->setCursorPosition(std::min(cursor, static_cast<int>(fitting.size())));
-                }
                 if (d.proc)
                     d.proc(*self, DialogEvent::Changed, id, d.context);
             });
@@ -211,7 +188,7 @@ int Dialog::run(Window& owner, const DialogTemplate& dialogTemplate, DialogProc 
     data.hint->setWordWrap(true);
     const int width = toPixelsX(dialogTemplate.width);
     const int height = toPixelsY(dialogTemplate.height);
-    data.hint->setGeometry(4, height, width - 8, 2 * baseY);
+    data.hint->setGeometry(4, height, width - 8, 0);
     data.hint->hide();
     widget.setFixedSize(width, height);
     // The template's position is counted from the owner's client area.
@@ -303,17 +280,21 @@ void Dialog::setText(int id, std::string_view sjisText)
 
 void Dialog::setTextLimit(int id, int bytes)
 {
-    data_->textLimits[id] = bytes;
+    const auto found = data_->controls.find(id);
+    if (auto* edit = found == data_->controls.end() ? nullptr : qobject_cast<QLineEdit*>(found->second))
+        edit->setValidator(new EditLimit(bytes, edit->text(), edit));
 }
 
 void Dialog::showHint(std::string_view utf8)
 {
     const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-    data_->hint->setText(text);
-    data_->hint->setVisible(!text.isEmpty());
-    QDialog& widget = *data_->widget;
-    const int extra = text.isEmpty() ? 0 : data_->hint->height();
-    widget.setFixedHeight(data_->hint->y() + extra);
+    QLabel& hint = *data_->hint;
+    hint.setText(text);
+    hint.setVisible(!text.isEmpty());
+    // As many lines as the wrapped text takes, and the dialog grows to show them all.
+    const int height = text.isEmpty() ? 0 : hint.heightForWidth(hint.width());
+    hint.resize(hint.width(), height);
+    data_->widget->setFixedHeight(hint.y() + (text.isEmpty() ? 0 : height + hint.x()));
 }
 
 std::string Dialog::hint() const
@@ -358,6 +339,29 @@ void Dialog::type(int id, std::string_view utf8)
         QCoreApplication::sendEvent(edit, &release);
         i += length - 1;
     }
+}
+
+void Dialog::paste(int id, std::string_view utf8)
+{
+    const auto found = data_->controls.find(id);
+    auto* edit = found == data_->controls.end() ? nullptr : qobject_cast<QLineEdit*>(found->second);
+    if (!edit)
+        return;
+    edit->setFocus();
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
+    QCoreApplication::sendEvent(edit, &press);
+}
+
+void Dialog::pressKey(DialogKey key)
+{
+    static constexpr std::array<std::pair<Qt::Key, char>, 6> keys{{
+        {Qt::Key_Return, '\r'}, {Qt::Key_Tab, '\t'}, {Qt::Key_Home, 0}, {Qt::Key_End, 0}, {Qt::Key_Left, 0}, {Qt::Key_Right, 0},
+    }};
+    const auto [code, character] = keys[static_cast<std::size_t>(key)];
+    QWidget* target = data_->widget->focusWidget();
+    QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, character ? QString(QChar(character)) : QString());
+    QCoreApplication::sendEvent(target ? target : data_->widget.get(), &press);
 }
 
 void Dialog::pressEscape()
