@@ -54,6 +54,7 @@ public:
     void reject() override;
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override
     {
         event->ignore();
@@ -71,6 +72,7 @@ struct DialogData {
     std::map<int, QWidget*> controls;
     std::vector<QWidget*> templateOrder;
     std::vector<QButtonGroup*> groups;
+    QPushButton* defaultButton = nullptr;
     QLabel* hint = nullptr;
     int result = 0;
     bool ended = false;
@@ -85,6 +87,20 @@ struct DialogData {
 void DialogWidget::reject()
 {
     owner_.data()->command(owner_, 2);
+}
+
+// Return presses the push button that has the focus, or else the default
+// button, whether or not the platform told the buttons about the focus.
+void DialogWidget::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    auto* focused = qobject_cast<QPushButton*>(focusWidget());
+    QPushButton* button = focused ? focused : owner_.data()->defaultButton;
+    if (button && button->isEnabled())
+        button->click();
 }
 
 Dialog::Dialog()
@@ -125,10 +141,11 @@ int Dialog::run(Window& owner, const DialogTemplate& dialogTemplate, DialogProc 
         case ControlKind::DefaultButton:
         case ControlKind::Button: {
             auto* button = new QPushButton(text, &widget);
-            // Return presses the push button that has the focus; with the focus
-            // on any other control it presses the default button.
+            // The focused button is drawn as the one Return presses.
             button->setAutoDefault(true);
             button->setDefault(control.kind == ControlKind::DefaultButton);
+            if (control.kind == ControlKind::DefaultButton)
+                data.defaultButton = button;
             QObject::connect(button, &QPushButton::clicked, &widget, [self, id = control.id] { self->data()->command(*self, id); });
             made = button;
             break;
@@ -214,7 +231,7 @@ int Dialog::run(Window& owner, const DialogTemplate& dialogTemplate, DialogProc 
 
 Dialog* Dialog::active()
 {
-    return openDialog;
+    return openDialog && !openDialog->data_->ended ? openDialog : nullptr;
 }
 
 void Dialog::end(int result)
