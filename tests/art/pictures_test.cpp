@@ -63,11 +63,12 @@ std::set<int> litPixels(int g)
 
 TEST(Pictures, everyPictureHasItsSize)
 {
-    const std::array<std::tuple<const char*, int, int>, 5> sizes{{{"ID_BITMAP1", 468, 83},
+    const std::array<std::tuple<const char*, int, int>, 6> sizes{{{"ID_BITMAP1", 468, 83},
                                                                   {"ID_BITMAP2", 640, 480},
                                                                   {"ID_BITMAP3", 60, 80},
                                                                   {"ID_BITMAP4", 701, 25},
-                                                                  {"TM_ICON", 256, 256}}};
+                                                                  {"TM_ICON_32", 32, 32},
+                                                                  {"TM_ICON_16", 16, 16}}};
     for (const auto& [name, w, h] : sizes) {
         const Surface s = Surface::fromPicture(name);
         ASSERT_FALSE(s.isEmpty()) << name;
