@@ -2,6 +2,7 @@
 
 #include <array>
 #include <set>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -75,6 +76,20 @@ TEST(Pictures, everyPictureHasItsSize)
         EXPECT_EQ(s.width(), w) << name;
         EXPECT_EQ(s.height(), h) << name;
     }
+}
+
+TEST(Pictures, theSixteenPixelIconIsDrawnInThreeColours)
+{
+    // A picture scaled down to 16 pixels has dozens of blended colours; one
+    // drawn for the size has its few, plus the transparent corners (black here).
+    const Surface icon = Surface::fromPicture("TM_ICON_16");
+    std::set<std::tuple<int, int, int>> colours;
+    for (int y = 0; y < icon.height(); ++y)
+        for (int x = 0; x < icon.width(); ++x) {
+            const Colour c = icon.pixel(x, y);
+            colours.insert({c.r, c.g, c.b});
+        }
+    EXPECT_LE(colours.size(), 4u);
 }
 
 TEST(Pictures, readoutBoxesAreBlackInsideExceptTheTimeSlash)
