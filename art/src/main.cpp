@@ -27,6 +27,33 @@
 
 namespace art {
 
+namespace {
+
+// An icon drawn pixel by pixel for its size: one letter a pixel, named in the palette; '.' is transparent.
+QImage drawPixelIcon(const Params& p, const QJsonObject& pixels, int size)
+{
+    const QString where = "\"icon_pixels\"";
+    const QJsonObject palette = p.object(pixels, "palette", where);
+    const QJsonArray rows = p.array(pixels, QString::number(size), where);
+    if (rows.size() != size)
+        fail(p.file + ": " + where + " \"" + QString::number(size) + "\" must have " + QString::number(size) + " rows");
+    QImage img(size, size, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    for (int y = 0; y < size; ++y) {
+        const QString row = rows[y].toString();
+        if (row.size() != size)
+            fail(p.file + ": " + where + " \"" + QString::number(size) + "\" row " + QString::number(y + 1) + " must have "
+                 + QString::number(size) + " letters");
+        for (int x = 0; x < size; ++x) {
+            if (row[x] != '.')
+                img.setPixelColor(x, y, p.colour(palette, QString(row[x]), where + " palette"));
+        }
+    }
+    return img;
+}
+
+}  // namespace
+
 std::vector<Picture> drawIcons(const Params& p, QByteArray& svgSource)
 {
     const QString file = p.artDir + "/" + p.text(p.root, "icon_svg", "the top level");
@@ -39,20 +66,26 @@ std::vector<Picture> drawIcons(const Params& p, QByteArray& svgSource)
     QSvgRenderer svg(svgSource);
     if (!svg.isValid())
         fail(file + ": malformed SVG");
+    const QJsonObject pixels = p.object(p.root, "icon_pixels", "the top level");
     std::vector<Picture> out;
     for (int size : {16, 32, 48, 64, 128, 256}) {
         QImage img(size, size, QImage::Format_ARGB32);
-        img.fill(Qt::transparent);
-        QPainter g(&img);
-        g.setRenderHint(QPainter::Antialiasing, true);
-        svg.render(&g, QRectF(0, 0, size, size));
-        g.end();
+        if (pixels.contains(QString::number(size))) {
+            img = drawPixelIcon(p, pixels, size);
+        } else {
+            img.fill(Qt::transparent);
+            QPainter g(&img);
+            g.setRenderHint(QPainter::Antialiasing, true);
+            svg.render(&g, QRectF(0, 0, size, size));
+        }
         out.push_back({"resources/icons/tamaro-" + QString::number(size) + ".png", img, {}});
     }
-    // The window icon carried inside the program.
-    Picture tm = out.back();
-    tm.path = "resources/pictures/tm_icon.png";
-    out.push_back(tm);
+    // The window icon carried inside the program: its two images, 32 and 16 pixels.
+    for (int size : {16, 32}) {
+        Picture tm = out[size == 16 ? 0 : 1];
+        tm.path = "resources/pictures/tm_icon_" + QString::number(size) + ".png";
+        out.push_back(tm);
+    }
     return out;
 }
 

@@ -1,13 +1,13 @@
 #include "platform/dialog.h"
 
+#include "platform/dialog_data.h"
+#include "platform/edit_limit.h"
 #include "platform/sjis.h"
 #include "platform/surface.h"
 #include "platform/surface_data.h"
 #include "platform/window_data.h"
 
 #include <QButtonGroup>
-#include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDialog>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -28,24 +28,6 @@ namespace {
 
 Dialog* openDialog = nullptr;
 
-// Each character of the text in Shift-JIS; nothing for one that Shift-JIS cannot hold.
-std::vector<std::optional<std::string>> sjisCharacters(const QString& text)
-{
-    std::vector<std::optional<std::string>> characters;
-    for (const char32_t codePoint : text.toUcs4())
-        characters.push_back(sjis::fromUtf8(QString::fromUcs4(&codePoint, 1).toStdString()));
-    return characters;
-}
-
-// Shift-JIS bytes a text takes; a character Shift-JIS cannot hold counts as two.
-int sjisLength(const QString& text)
-{
-    int bytes = 0;
-    for (const auto& character : sjisCharacters(text))
-        bytes += character ? static_cast<int>(character->size()) : 2;
-    return bytes;
-}
-
 QFont dialogFont(const DialogTemplate& dialogTemplate)
 {
     QString face = QString::fromUtf8(dialogTemplate.fontFace);
@@ -58,48 +40,23 @@ QFont dialogFont(const DialogTemplate& dialogTemplate)
 
 } // namespace
 
-// The Qt dialog: Escape and the close box become command 2 for the procedure.
-class DialogWidget : public QDialog {
-public:
-    DialogWidget(QWidget* parent, Dialog& owner)
-        : QDialog(parent), owner_(owner)
-    {
-    }
-    void reject() override;
-
-protected:
-    void closeEvent(QCloseEvent* event) override
-    {
-        event->ignore();
-        reject();
-    }
-
-private:
-    Dialog& owner_;
-};
-
-struct DialogData {
-    std::unique_ptr<DialogWidget> widget;
-    DialogProc proc = nullptr;
-    void* context = nullptr;
-    std::map<int, QWidget*> controls;
-    std::vector<QWidget*> templateOrder;
-    std::map<int, int> textLimits;
-    std::vector<QButtonGroup*> groups;
-    QLabel* hint = nullptr;
-    int result = 0;
-    bool ended = false;
-
-    void command(Dialog& dialog, int id) const
-    {
-        if (proc)
-            proc(dialog, DialogEvent::Command, id, context);
-    }
-};
-
 void DialogWidget::reject()
 {
     owner_.data()->command(owner_, 2);
+}
+
+// Return presses the push button that has the focus, or else the default
+// button, whether or not the platform told the buttons about the focus.
+void DialogWidget::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    auto* focused = qobject_cast<QPushButton*>(focusWidget());
+    QPushButton* button = focused ? focused : owner_.data()->defaultButton;
+    if (button && button->isEnabled())
+        button->click();
 }
 
 Dialog::Dialog()
@@ -143,8 +100,11 @@ int Dialog::run(Window& owner, const DialogTemplate& dialogTemplate, DialogProc 
         case ControlKind::DefaultButton:
         case ControlKind::Button: {
             auto* button = new QPushButton(text, &widget);
+            // The focused button is drawn as the one Return presses.
+            button->setAutoDefault(true);
             button->setDefault(control.kind == ControlKind::DefaultButton);
-            button->setAutoDefault(control.kind == ControlKind::DefaultButton);
+            if (control.kind == ControlKind::DefaultButton)
+                data.defaultButton = button;
             QObject::connect(button, &QPushButton::clicked, &widget, [self, id = control.id] { self->data()->command(*self, id); });
             made = button;
             break;
@@ -184,18 +144,8 @@ int Dialog::run(Window& owner, const DialogTemplate& dialogTemplate, DialogProc 
         }
         case ControlKind::Edit: {
             auto* edit = new QLineEdit(&widget);
-            QObject::connect(edit, &QLineEdit::textEdited, &widget, [self, edit, id = control.id](const QString& typed) {
+            QObject::connect(edit, &QLineEdit::textEdited, &widget, [self, id = control.id] {
                 DialogData& d = *self->data();
-                const auto limit = d.textLimits.find(id);
-                if (limit != d.textLimits.end() && sjisLength(typed) > limit->second) {
-                    // Like a full edit field: what does not fit is not taken.
-                    QString fitting = typed;
-                    while (!fitting.isEmpty() && sjisLength(fitting) > limit->second)
-                        fitting.chop(fitting.back().isLowSurrogate() && fitting.size() > 1 ? 2 : 1);
-                    const int cursor = edit->cursorPosition();
-                    edit->setText(fitting);
-                    edit->setCursorPosition(std::min(cursor, static_cast<int>(fitting.size())));
-                }
                 if (d.proc)
                     d.proc(*self, DialogEvent::Changed, id, d.context);
             });
@@ -214,7 +164,7 @@ int Dialog::run(Window& owner, const DialogTemplate& dialogTemplate, DialogProc 
     data.hint->setWordWrap(true);
     const int width = toPixelsX(dialogTemplate.width);
     const int height = toPixelsY(dialogTemplate.height);
-    data.hint->setGeometry(4, height, width - 8, 2 * baseY);
+    data.hint->setGeometry(4, height, width - 8, 0);
     data.hint->hide();
     widget.setFixedSize(width, height);
     // The template's position is counted from the owner's client area.
@@ -240,7 +190,7 @@ int Dialog::run(Window& owner, const DialogTemplate& dialogTemplate, DialogProc 
 
 Dialog* Dialog::active()
 {
-    return openDialog;
+    return openDialog && !openDialog->data_->ended ? openDialog : nullptr;
 }
 
 void Dialog::end(int result)
@@ -306,17 +256,21 @@ void Dialog::setText(int id, std::string_view sjisText)
 
 void Dialog::setTextLimit(int id, int bytes)
 {
-    data_->textLimits[id] = bytes;
+    const auto found = data_->controls.find(id);
+    if (auto* edit = found == data_->controls.end() ? nullptr : qobject_cast<QLineEdit*>(found->second))
+        edit->setValidator(new EditLimit(bytes, edit->text(), edit));
 }
 
 void Dialog::showHint(std::string_view utf8)
 {
     const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-    data_->hint->setText(text);
-    data_->hint->setVisible(!text.isEmpty());
-    QDialog& widget = *data_->widget;
-    const int extra = text.isEmpty() ? 0 : data_->hint->height();
-    widget.setFixedHeight(data_->hint->y() + extra);
+    QLabel& hint = *data_->hint;
+    hint.setText(text);
+    hint.setVisible(!text.isEmpty());
+    // As many lines as the wrapped text takes, and the dialog grows to show them all.
+    const int height = text.isEmpty() ? 0 : hint.heightForWidth(hint.width());
+    hint.resize(hint.width(), height);
+    data_->widget->setFixedHeight(hint.y() + (text.isEmpty() ? 0 : height + hint.x()));
 }
 
 std::string Dialog::hint() const
@@ -333,45 +287,6 @@ bool Dialog::hasFocus(int id) const
 {
     const auto found = data_->controls.find(id);
     return found != data_->controls.end() && data_->widget->focusWidget() == found->second;
-}
-
-void Dialog::click(int id)
-{
-    const auto found = data_->controls.find(id);
-    if (auto* button = found == data_->controls.end() ? nullptr : qobject_cast<QAbstractButton*>(found->second)) {
-        if (button->isEnabled())
-            button->click();
-    }
-}
-
-void Dialog::type(int id, std::string_view utf8)
-{
-    const auto found = data_->controls.find(id);
-    auto* edit = found == data_->controls.end() ? nullptr : qobject_cast<QLineEdit*>(found->second);
-    if (!edit)
-        return;
-    edit->setFocus();
-    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        // A character outside the basic plane arrives as one key press of two code units.
-        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text.mid(i, length));
-        QCoreApplication::sendEvent(edit, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, text.mid(i, length));
-        QCoreApplication::sendEvent(edit, &release);
-        i += length - 1;
-    }
-}
-
-void Dialog::pressEscape()
-{
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QCoreApplication::sendEvent(data_->widget.get(), &press);
-}
-
-void Dialog::closeBox()
-{
-    data_->widget->close();
 }
 
 } // namespace platform

@@ -36,6 +36,9 @@ struct DialogTemplate {
     std::span<const ControlTemplate> controls;
 };
 
+// Keys a person presses on the control that has the focus.
+enum class DialogKey { Return, Tab, Home, End, Left, Right };
+
 // Changed: the text of an edit control was changed by the person typing.
 enum class DialogEvent { Init, Command, Changed };
 
@@ -60,7 +63,8 @@ public:
     std::string text(int id) const;
     std::string textUtf8(int id) const;
     void setText(int id, std::string_view sjis);
-    // The most Shift-JIS bytes an edit control accepts.
+    // The most Shift-JIS bytes an edit control accepts; a key that would pass
+    // the limit is refused, and a paste gives only what fits.
     void setTextLimit(int id, int bytes);
     // A line shown under the controls, for a hint about bad input; empty hides it.
     void showHint(std::string_view utf8);
@@ -68,10 +72,13 @@ public:
     std::string caption() const;
     bool hasFocus(int id) const;
 
-    // What a person does: click a control, type into an edit control, press
-    // Escape, close the dialog with its close box.
+    // What a person does: click a control, type into an edit control, paste
+    // text into it from the clipboard, press a key, press Escape, close the
+    // dialog with its close box.
     void click(int id);
     void type(int id, std::string_view utf8);
+    void paste(int id, std::string_view utf8);
+    void pressKey(DialogKey key);
     void pressEscape();
     void closeBox();
 

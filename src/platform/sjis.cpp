@@ -68,6 +68,23 @@ std::optional<std::string> fromUtf8(std::string_view utf8)
     return out;
 }
 
+std::vector<std::optional<std::string>> characters(std::u32string_view text)
+{
+    std::vector<std::optional<std::string>> out;
+    Converter converter("CP932", "UTF-32BE");
+    for (const char32_t codePoint : text) {
+        std::string bytes;
+        const char unit[4] = {static_cast<char>(codePoint >> 24), static_cast<char>(codePoint >> 16),
+                              static_cast<char>(codePoint >> 8), static_cast<char>(codePoint)};
+        const char* in = unit;
+        std::size_t left = sizeof unit;
+        const bool held = converter.valid() && converter.convert(in, left, bytes) == 0;
+        out.push_back(held ? std::optional<std::string>(std::move(bytes)) : std::nullopt);
+        converter.reset();
+    }
+    return out;
+}
+
 std::string toUtf8(std::string_view sjis)
 {
     Converter converter("UTF-8", "CP932");

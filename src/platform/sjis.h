@@ -3,12 +3,17 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Text of the game is Shift-JIS (code page 932); these convert to and from UTF-8.
 namespace platform::sjis {
 
 // UTF-8 to code page 932; nothing when any character cannot be written in it.
 std::optional<std::string> fromUtf8(std::string_view utf8);
+
+// Each character of the text in code page 932, or nothing for one that it
+// cannot hold; one conversion for the whole text, so long texts stay quick.
+std::vector<std::optional<std::string>> characters(std::u32string_view text);
 
 // Code page 932 to UTF-8; bytes that are not valid code page 932 become U+FFFD.
 std::string toUtf8(std::string_view sjis);

@@ -77,8 +77,11 @@ void Window::create(std::string_view title, std::span<const MenuItemTemplate> me
                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     frame.setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
     if (!iconPicture.empty()) {
-        // Loaded with its transparency, which a surface would drop.
-        const QIcon icon(QStringLiteral(":/resources/pictures/%1.png").arg(QString::fromUtf8(iconPicture.data(), static_cast<qsizetype>(iconPicture.size())).toLower()));
+        // The icon's images, each drawn for its size, loaded with their transparency, which a surface would drop.
+        const QString name = QString::fromUtf8(iconPicture.data(), static_cast<qsizetype>(iconPicture.size())).toLower();
+        QIcon icon;
+        for (const int size : {16, 32})
+            icon.addFile(QStringLiteral(":/resources/pictures/%1_%2.png").arg(name).arg(size), QSize(size, size));
         if (!icon.isNull())
             frame.setWindowIcon(icon);
     }

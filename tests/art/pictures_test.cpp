@@ -2,6 +2,7 @@
 
 #include <array>
 #include <set>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -63,17 +64,32 @@ std::set<int> litPixels(int g)
 
 TEST(Pictures, everyPictureHasItsSize)
 {
-    const std::array<std::tuple<const char*, int, int>, 5> sizes{{{"ID_BITMAP1", 468, 83},
+    const std::array<std::tuple<const char*, int, int>, 6> sizes{{{"ID_BITMAP1", 468, 83},
                                                                   {"ID_BITMAP2", 640, 480},
                                                                   {"ID_BITMAP3", 60, 80},
                                                                   {"ID_BITMAP4", 701, 25},
-                                                                  {"TM_ICON", 256, 256}}};
+                                                                  {"TM_ICON_32", 32, 32},
+                                                                  {"TM_ICON_16", 16, 16}}};
     for (const auto& [name, w, h] : sizes) {
         const Surface s = Surface::fromPicture(name);
         ASSERT_FALSE(s.isEmpty()) << name;
         EXPECT_EQ(s.width(), w) << name;
         EXPECT_EQ(s.height(), h) << name;
     }
+}
+
+TEST(Pictures, theSixteenPixelIconIsDrawnInThreeColours)
+{
+    // A picture scaled down to 16 pixels has dozens of blended colours; one
+    // drawn for the size has its few, plus the transparent corners (black here).
+    const Surface icon = Surface::fromPicture("TM_ICON_16");
+    std::set<std::tuple<int, int, int>> colours;
+    for (int y = 0; y < icon.height(); ++y)
+        for (int x = 0; x < icon.width(); ++x) {
+            const Colour c = icon.pixel(x, y);
+            colours.insert({c.r, c.g, c.b});
+        }
+    EXPECT_LE(colours.size(), 4u);
 }
 
 TEST(Pictures, readoutBoxesAreBlackInsideExceptTheTimeSlash)

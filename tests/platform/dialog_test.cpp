@@ -2,7 +2,14 @@
 #include "platform/dialog.h"
 #include "platform/sjis.h"
 #include "platform/window.h"
+#include "ranking/name_entry.h"
+#include "resources/dialogs.h"
+#include "resources/name_dialog.h"
 
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +19,18 @@
 #include <vector>
 
 namespace {
+
+// Pixels of the hint's dark red text.
+long hintPixels(const QImage& image)
+{
+    long n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            n += c.red() > 120 && c.green() < 60 && c.blue() < 60;
+        }
+    return n;
+}
 
 void noProc(platform::Window&, const platform::Message&) {}
 
@@ -120,22 +139,124 @@ TEST_F(DialogTest, radioGroupsAreSeparateAndClicksCheckWithinTheirGroup)
               log.events.end());
 }
 
-TEST_F(DialogTest, theEditLimitCountsShiftJisBytes)
+struct EditCase {
+    const char* typed;
+    std::vector<platform::DialogKey> moves;
+    const char* typedThen;
+    const char* pasted;
+    const char* expected;
+};
+
+// Typed as a person types, then one more key or a paste at the cursor.
+std::string editAfter(platform::Window& owner, Log& log, const EditCase& c)
 {
-    std::string ascii;
-    std::string kana;
+    std::string text;
     runWith(owner, log, [&](platform::Dialog& d) {
-        d.type(150, "abcdefghijklmn");
-        ascii = d.text(150);
-        d.setText(150, "");
-        d.type(150, "たまろたまろ");
-        kana = d.text(150);
+        d.type(150, c.typed);
+        for (const platform::DialogKey key : c.moves)
+            d.pressKey(key);
+        if (c.pasted)
+            d.paste(150, c.pasted);
+        else
+            d.type(150, c.typedThen);
+        text = d.textUtf8(150);
         d.click(1);
     });
-    EXPECT_EQ(ascii, "abcdefghijk");
-    EXPECT_EQ(platform::sjis::toUtf8(kana), "たまろたま") << "a double-byte character that would pass the limit is refused";
-    EXPECT_NE(std::find(log.events.begin(), log.events.end(), std::make_pair(platform::DialogEvent::Changed, 150)),
-              log.events.end());
+    return text;
+}
+
+constexpr auto Home = platform::DialogKey::Home;
+constexpr auto End = platform::DialogKey::End;
+constexpr auto Right = platform::DialogKey::Right;
+
+TEST_F(DialogTest, aFullEditFieldRefusesTheKeyWhereverTheCursorIs)
+{
+    const std::vector<EditCase> cases{
+        {"ABCDEFGHIJK", {Home}, "Z", nullptr, "ABCDEFGHIJK"},
+        {"ABCDEFGHIJK", {Home, Right, Right, Right, Right, Right}, "Z", nullptr, "ABCDEFGHIJK"},
+        {"ABCDEFGHIJK", {End}, "Z", nullptr, "ABCDEFGHIJK"},
+        {"ABCDEFGHIJKLMN", {}, "", nullptr, "ABCDEFGHIJK"},
+        {"あいうえおA", {Home}, "か", nullptr, "あいうえおA"},
+        {"あいうえおA", {Home, Right, Right}, "Z", nullptr, "あいうえおA"},
+        {"ABCDEFGHIJ", {Home}, "か", nullptr, "ABCDEFGHIJ"},
+        {"ABCDEFGHIJ", {Home, Right}, "Zか", nullptr, "AZBCDEFGHIJ"},
+        {"たまろたまろ", {}, "", nullptr, "たまろたま"},
+    };
+    for (const EditCase& c : cases)
+        EXPECT_EQ(editAfter(owner, log, c), c.expected) << c.typed << " then " << c.typedThen;
+}
+
+TEST_F(DialogTest, aPasteTakesOnlyWholeCharactersThatFitAndThatCodePage932Holds)
+{
+    const std::string tenThousand(10000, 'x');
+    std::string unholdable;
+    for (int i = 0; i < 5000; ++i)
+        unholdable += "😀한";
+    unholdable += "Z";
+    const std::string mixed = "😀\tA\x01" "B\nあ\x7f" + tenThousand;
+    const std::vector<EditCase> cases{
+        {"", {}, "", "ABCDEFGHIJKLMN", "ABCDEFGHIJK"},
+        {"ABC", {Home}, "", "あいうえお", "あいうえABC"},
+        {"ABCDEFGHI", {Home, Right, Right, Right}, "", "あいう", "ABCあDEFGHI"},
+        {"ABCDEFGHIJ", {End}, "", "あX", "ABCDEFGHIJ"},
+        {"", {}, "", mixed.c_str(), "ABあxxxxxxx"},
+        {"Bob", {End}, "", unholdable.c_str(), "BobZ"},
+    };
+    for (const EditCase& c : cases)
+        EXPECT_EQ(editAfter(owner, log, c), c.expected) << c.typed << " then a paste of " << std::string(c.pasted).substr(0, 40);
+}
+
+TEST_F(DialogTest, returnPressesTheFocusedPushButtonOrElseTheDefaultOne)
+{
+    struct Case {
+        int tabs;
+        int command;
+    };
+    // The focus starts on ｵｰｹｰ, then ｷｬﾝｾﾙ, then the first group of radio buttons.
+    for (const Case c : {Case{0, 1}, Case{1, 2}, Case{2, 1}, Case{3, 1}}) {
+        log.events.clear();
+        platform::Application::runSoon([&] {
+            platform::Dialog& d = *platform::Dialog::active();
+            for (int i = 0; i < c.tabs; ++i)
+                d.pressKey(platform::DialogKey::Tab);
+            d.pressKey(platform::DialogKey::Return);
+        });
+        platform::Dialog::run(owner, keysDialog, loggingProc, &log);
+        EXPECT_EQ(log.events.back(), std::make_pair(platform::DialogEvent::Command, c.command)) << c.tabs << " tabs";
+    }
+}
+
+TEST_F(DialogTest, theHintIsDrawnWholeInsideTheDialog)
+{
+    const std::string longHint = std::string(unstorableNameHint) + std::string(unstorableNameHint);
+    for (const std::string_view hint : {std::string_view("短い"), unstorableNameHint, std::string_view(longHint)}) {
+        long inDialog = 0;
+        long whole = 0;
+        platform::Application::runSoon([&] {
+            platform::Dialog& d = *platform::Dialog::active();
+            d.showHint(hint);
+            platform::Application::processEvents();
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            inDialog = hintPixels(dialog->grab().toImage());
+            // The same text with room to spare below it.
+            QLabel alone(QString::fromUtf8(hint.data(), static_cast<qsizetype>(hint.size())));
+            const QLabel* shown = nullptr;
+            for (const QLabel* label : dialog->findChildren<QLabel*>())
+                shown = label->text() == alone.text() ? label : shown;
+            ASSERT_NE(shown, nullptr);
+            alone.setFont(shown->font());
+            alone.setStyleSheet(shown->styleSheet());
+            alone.setWordWrap(true);
+            alone.setAlignment(shown->alignment());
+            alone.resize(shown->width(), shown->heightForWidth(shown->width()) + 100);
+            whole = hintPixels(alone.grab().toImage());
+            d.click(2);
+        });
+        platform::Dialog::run(owner, nameDialog, loggingProc, &log);
+        EXPECT_GT(whole, 0);
+        EXPECT_EQ(inDialog, whole) << hint;
+    }
 }
 
 TEST_F(DialogTest, textWithCharactersShiftJisCannotHoldIsReportedWithoutThem)

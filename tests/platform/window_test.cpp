@@ -8,6 +8,8 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QIcon>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -205,4 +207,18 @@ TEST_F(WindowTest, theCloseBoxDestroysOnceAndLaterMessagesAreDropped)
     received.clear();
     sendKey(Qt::Key_Left, Qt::NoModifier, {});
     EXPECT_TRUE(received.empty());
+}
+
+TEST(WindowIcon, theWindowCarriesTheIconsTwoImagesEachAtItsOwnSize)
+{
+    platform::Window window(recordingProc);
+    window.create("icon", {}, "TM_ICON");
+    const QIcon icon = platform::frameOf(window)->windowIcon();
+    EXPECT_EQ(icon.availableSizes(), (QList<QSize>{QSize(16, 16), QSize(32, 32)}));
+    for (const int size : {16, 32}) {
+        const QImage drawn(QStringLiteral(":/resources/pictures/tm_icon_%1.png").arg(size));
+        ASSERT_FALSE(drawn.isNull()) << size;
+        EXPECT_EQ(icon.pixmap(QSize(size, size), 1.0).toImage().convertToFormat(drawn.format()), drawn)
+            << "the " << size << " px image is shown as drawn, not scaled from the other";
+    }
 }

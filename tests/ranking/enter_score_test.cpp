@@ -90,16 +90,19 @@ TEST_F(RankingTest, cancelStoresTheNameLastConfirmedInThisRun)
     EXPECT_EQ(nameText(ranking->entries[0]), "Hanako");
 }
 
-TEST_F(RankingTest, theNameDialogOpensOnTheClearButtonAndClearKeepsItOpen)
+TEST_F(RankingTest, theNameDialogOpensOnTheClearButtonSoAnEarlyReturnClearsAndKeepsItOpen)
 {
     NameEntry entry;
     bool focusOnClear = false;
     std::string caption;
+    bool openAfterEarlyReturn = false;
     std::string afterClear = "unset";
     bool openAfterClear = false;
     whenDialogOpens([&](platform::Dialog& d) {
         focusOnClear = d.hasFocus(151);
         caption = d.caption();
+        d.pressKey(platform::DialogKey::Return);
+        openAfterEarlyReturn = platform::Dialog::active() == &d;
         d.type(150, "Taro");
         d.click(151);
         afterClear = d.textUtf8(150);
@@ -109,8 +112,43 @@ TEST_F(RankingTest, theNameDialogOpensOnTheClearButtonAndClearKeepsItOpen)
     EXPECT_EQ(askName(window, entry), "");
     EXPECT_TRUE(focusOnClear);
     EXPECT_EQ(caption, "名前登録");
+    EXPECT_TRUE(openAfterEarlyReturn);
     EXPECT_EQ(afterClear, "");
     EXPECT_TRUE(openAfterClear);
+}
+
+TEST_F(RankingTest, returnInTheNameDialogPressesTheFocusedButtonOrElseOk)
+{
+    struct Case {
+        int tabs; // from the edit field: ｸﾘｱ, ｵｰｹｰ, ｷｬﾝｾﾙ
+        bool open;
+        std::string field;
+        std::string name;
+    };
+    const std::array<Case, 4> cases{{
+        {0, false, "Taro", "Taro"},
+        {1, true, "", ""},
+        {2, false, "Taro", "Taro"},
+        {3, false, "Taro", ""},
+    }};
+    for (const Case& c : cases) {
+        NameEntry entry;
+        bool open = false;
+        std::string field;
+        whenDialogOpens([&](platform::Dialog& d) {
+            d.type(150, "Taro");
+            for (int i = 0; i < c.tabs; ++i)
+                d.pressKey(platform::DialogKey::Tab);
+            d.pressKey(platform::DialogKey::Return);
+            open = platform::Dialog::active() == &d;
+            field = d.textUtf8(150);
+            if (open)
+                d.click(2);
+        });
+        EXPECT_EQ(askName(window, entry), c.name) << c.tabs << " tabs";
+        EXPECT_EQ(open, c.open) << c.tabs << " tabs";
+        EXPECT_EQ(field, c.field) << c.tabs << " tabs";
+    }
 }
 
 TEST_F(RankingTest, aCancelledFirstEntryIsEmptyAndOnlyOkChangesTheName)
@@ -146,6 +184,15 @@ TEST_F(RankingTest, namesKeepTenBytesWithoutSplittingADoubleByteCharacter)
     const std::string_view kept = askName(window, entry);
     EXPECT_EQ(kept.size(), 9u) << "the lead byte of お would be the tenth";
     EXPECT_EQ(platform::sjis::toUtf8(kept), "Aあいうえ");
+
+    std::string field;
+    whenDialogOpens([&](platform::Dialog& d) {
+        d.paste(150, "A😀\tやまだ\x01" "太郎です" + std::string(10000, 'x'));
+        field = d.textUtf8(150);
+        d.click(1);
+    });
+    EXPECT_EQ(platform::sjis::toUtf8(askName(window, entry)), "Aやまだ太");
+    EXPECT_EQ(field, "Aやまだ太郎") << "a paste keeps the 11 bytes that fit of what code page 932 holds";
 }
 
 TEST_F(RankingTest, aNameTheCodePageCannotHoldIsRefusedWithAHintUntilItIsMended)

@@ -1,0 +1,60 @@
+#pragma once
+
+// Inside the platform layer only: the Qt dialog behind a Dialog.
+
+#include "platform/dialog.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace platform {
+
+// The Qt dialog: Escape and the close box become command 2 for the procedure.
+class DialogWidget : public QDialog {
+public:
+    DialogWidget(QWidget* parent, Dialog& owner)
+        : QDialog(parent), owner_(owner)
+    {
+    }
+    void reject() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override
+    {
+        event->ignore();
+        reject();
+    }
+
+private:
+    Dialog& owner_;
+};
+
+struct DialogData {
+    std::unique_ptr<DialogWidget> widget;
+    DialogProc proc = nullptr;
+    void* context = nullptr;
+    std::map<int, QWidget*> controls;
+    std::vector<QWidget*> templateOrder;
+    std::vector<QButtonGroup*> groups;
+    QPushButton* defaultButton = nullptr;
+    QLabel* hint = nullptr;
+    int result = 0;
+    bool ended = false;
+
+    void command(Dialog& dialog, int id) const
+    {
+        if (proc)
+            proc(dialog, DialogEvent::Command, id, context);
+    }
+};
+
+} // namespace platform
