@@ -64,6 +64,7 @@ struct Pad {
 
 struct GamepadsData {
     Window* window = nullptr;
+    bool started = false;
     bool ready = false;
     std::map<SDL_JoystickID, Pad> pads;
     int watch = -1;
@@ -140,23 +141,8 @@ Gamepads::Gamepads(Window& window)
     data.window = &window;
     data.reader.setInterval(readPeriodMs);
     QObject::connect(&data.reader, &QTimer::timeout, &data.reader, [this] { update(); });
-    data.ready = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
-    if (!data.ready)
-        return;
-    data.watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (data.watch >= 0 && inotify_add_watch(data.watch, "/dev/input", IN_CREATE | IN_DELETE | IN_ATTRIB | IN_MOVED_TO) >= 0) {
-        data.notifier = std::make_unique<QSocketNotifier>(data.watch, QSocketNotifier::Read);
-        QObject::connect(data.notifier.get(), &QSocketNotifier::activated, data.notifier.get(), [this] {
-            std::array<char, 4096> events{};
-            while (::read(data_->watch, events.data(), events.size()) > 0) {
-            }
-            update();
-            for (int ms : settleChecksMs)
-                QTimer::singleShot(ms, &data_->settleContext, [this] { update(); });
-        });
-    }
-    // The pads plugged in already are announced by the first update.
-    update();
+    // SDL looks for pads once the event loop runs, not before the window first shows.
+    QTimer::singleShot(0, &data.settleContext, [this] { update(); });
 }
 
 Gamepads::~Gamepads()
@@ -173,6 +159,27 @@ Gamepads::~Gamepads()
         SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
 }
 
+void Gamepads::start()
+{
+    GamepadsData& data = *data_;
+    data.started = true;
+    data.ready = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+    if (!data.ready)
+        return;
+    data.watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (data.watch < 0 || inotify_add_watch(data.watch, "/dev/input", IN_CREATE | IN_DELETE | IN_ATTRIB | IN_MOVED_TO) < 0)
+        return;
+    data.notifier = std::make_unique<QSocketNotifier>(data.watch, QSocketNotifier::Read);
+    QObject::connect(data.notifier.get(), &QSocketNotifier::activated, data.notifier.get(), [this] {
+        std::array<char, 4096> events{};
+        while (::read(data_->watch, events.data(), events.size()) > 0) {
+        }
+        update();
+        for (int ms : settleChecksMs)
+            QTimer::singleShot(ms, &data_->settleContext, [this] { update(); });
+    });
+}
+
 int Gamepads::count() const
 {
     return static_cast<int>(data_->pads.size());
@@ -181,6 +188,8 @@ int Gamepads::count() const
 void Gamepads::update()
 {
     GamepadsData& data = *data_;
+    if (!data.started)
+        start();
     if (!data.ready)
         return;
     SDL_GameControllerUpdate();

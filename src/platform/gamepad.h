@@ -21,10 +21,14 @@ public:
 
     // The pads open now.
     int count() const;
-    // Takes in the pads plugged in or out and the buttons pressed since the last call.
+    // Takes in the pads plugged in or out and the buttons pressed since the
+    // last call. The first call, made by the event loop, starts looking for pads.
     void update();
 
 private:
+    // Starts SDL's game controllers and the watch on the input devices.
+    void start();
+
     std::unique_ptr<GamepadsData> data_;
 };
 

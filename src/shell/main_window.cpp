@@ -155,7 +155,7 @@ int runTamaro(platform::Application& application, Program& program)
     platform::Window window(windowProc);
     application.onTerminationRequest([&window] { window.destroy(); });
     window.create(windowTitle, mainMenu, "TM_ICON");
-    const platform::Gamepads pads(window);
+    platform::Gamepads pads(window);
     // A quit asked for while the window was being made would be lost by the loop.
     const int code = window.quitPosted() ? 0 : application.exec();
     program.game.reset();

@@ -315,6 +315,8 @@ TEST_F(GameFlowTest, thePauseKeysStopBothTimersOnceHoldThroughFocusChangesAndRes
 TEST_F(GameFlowTest, padButtonsAndTheLeftStickStartMoveDropAndPauseWhilePadsComeAndGo)
 {
     platform::Gamepads pads(window);
+    pads.update();
+    EXPECT_EQ(pads.count(), 0);
     SDL_VirtualJoystickDesc desc{};
     desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
     desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
