@@ -21,10 +21,10 @@ inline constexpr int AlwaysOnTop = 154;
 inline constexpr int Ranking = 200;
 } // namespace command
 
-// The menu bar: level, text, command id, popup, greyed at start.
+// The menu bar: level, text, command id, popup, greyed at start, shortcut key.
 inline constexpr std::array<platform::MenuItemTemplate, 25> mainMenu{{
     {0, "ゲーム(&G)", 0, true, false},
-    {1, "開始(&K)", command::Start, false, false},
+    {1, "開始(&K)", command::Start, false, false, "F2"},
     {1, "最初から(&N)", command::Restart, false, true},
     {1, "", 0, false, false},
     {1, "ランキング(&R)", command::Ranking, false, false},

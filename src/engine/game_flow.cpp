@@ -1,17 +1,19 @@
 #include "engine/game_flow.h"
 
+#include "platform/message.h"
 #include "platform/window.h"
 #include "resources/menu.h"
 #include "shell/game.h"
+#include "shell/main_window.h"
 
+#include <algorithm>
 #include <array>
+#include <string>
 
 namespace {
 
 inline constexpr int dropSound = 0;
 inline constexpr int riseSound = 6;
-inline constexpr int titleTimerId = 102;
-inline constexpr int titleTickMs = 77;
 
 // What a key or character does under each drop-key type.
 struct Binding {
@@ -37,6 +39,23 @@ constexpr std::array<Binding, 8> charBindings{{
     {'8', MoveCommand::Down, MoveCommand::Down},
     {'2', MoveCommand::Down, MoveCommand::Drop},
 }};
+
+// What a gamepad button does to a running game; Start is not a move.
+struct PadBinding {
+    std::uint32_t button;
+    MoveCommand command;
+};
+
+constexpr std::array<PadBinding, 5> padBindings{{
+    {platform::pad::Left, MoveCommand::Left},
+    {platform::pad::Right, MoveCommand::Right},
+    {platform::pad::Down, MoveCommand::Down},
+    {platform::pad::South, MoveCommand::Drop},
+    {platform::pad::East, MoveCommand::Down},
+}};
+
+constexpr std::array<std::uint32_t, 2> pauseKeys{platform::vk::P, platform::vk::Pause};
+constexpr const char* pausedTitleEnd = "（一時停止）";
 
 constexpr std::array<int, 1> gamePopup{0};
 constexpr int rankingSeparatorPosition = 2;
@@ -72,6 +91,12 @@ void gameOver(Game& game)
     endGame(game, rank);
 }
 
+void showPaused(Game& game, bool paused)
+{
+    game.paused = paused ? 1 : 0;
+    game.window->setTitle(paused ? std::string(windowTitle) + pausedTitleEnd : std::string(windowTitle));
+}
+
 } // namespace
 
 void beginPiece(Game& game, bool newGame)
@@ -80,9 +105,11 @@ void beginPiece(Game& game, bool newGame)
     Well& well = game.well;
     if (newGame) {
         options.gameRunning = 1;
+        // Both play timers start below, whatever a pause of the last game left behind.
+        game.timersRunning = 1;
         game.riseDue = 1;
         game.riseStep = 0;
-        game.window->killTimer(titleTimerId);
+        game.window->killTimer(titleTimer);
         platform::Menu& menu = game.window->menu();
         menu.enable(command::Start, false);
         menu.enable(command::Difficulty, false);
@@ -174,7 +201,9 @@ void riseTick(Game& game)
 void endGame(Game& game, int rank)
 {
     game.options->gameRunning = 0;
-    game.window->setTimer(titleTimerId, titleTickMs);
+    if (game.paused != 0)
+        showPaused(game, false);
+    game.window->setTimer(titleTimer, titleTickMs);
     platform::Menu& menu = game.window->menu();
     menu.enable(command::Start, true);
     menu.enable(command::Difficulty, true);
@@ -202,18 +231,50 @@ void setTimersRunning(Game& game, bool on)
 
 void onKeyDown(Game& game, std::uint32_t key, std::int32_t dropKeyType)
 {
-    if (game.options->gameRunning != 0)
+    if (game.options->gameRunning == 0)
+        return;
+    if (std::find(pauseKeys.begin(), pauseKeys.end(), key & 0xFF) != pauseKeys.end())
+        togglePause(game);
+    else if (game.paused == 0)
         runBinding(game, keyBindings, key & 0xFF, dropKeyType);
 }
 
 void onChar(Game& game, std::uint32_t character, std::int32_t dropKeyType)
 {
-    if (game.options->gameRunning != 0)
+    if (game.options->gameRunning != 0 && game.paused == 0)
         runBinding(game, charBindings, character, dropKeyType);
 }
 
 void onActivate(Game& game, std::uint32_t state)
 {
+    // Coming back to the window does not undo a pause the player chose.
     if (game.options->gameRunning != 0)
-        setTimersRunning(game, state != 0);
+        setTimersRunning(game, state != 0 && game.paused == 0);
+}
+
+void togglePause(Game& game)
+{
+    if (game.options->gameRunning == 0)
+        return;
+    showPaused(game, game.paused == 0);
+    setTimersRunning(game, game.paused == 0);
+}
+
+void onPadButton(Game& game, std::uint32_t button)
+{
+    if (button == platform::pad::Start) {
+        if (game.options->gameRunning != 0)
+            togglePause(game);
+        else if (game.window->menu().isEnabled(command::Start))
+            beginPiece(game, true);
+        return;
+    }
+    if (game.options->gameRunning == 0 || game.paused != 0)
+        return;
+    for (const PadBinding& binding : padBindings) {
+        if (binding.button == button) {
+            playerCommand(game, binding.command);
+            return;
+        }
+    }
 }

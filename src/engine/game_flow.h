@@ -17,3 +17,7 @@ void setTimersRunning(Game& game, bool on);
 void onKeyDown(Game& game, std::uint32_t key, std::int32_t dropKeyType);
 void onChar(Game& game, std::uint32_t character, std::int32_t dropKeyType);
 void onActivate(Game& game, std::uint32_t state);
+// The pause key: pauses a running game as losing the focus does, or resumes it.
+void togglePause(Game& game);
+// A gamepad button (platform::pad): moves, drops, pauses, or starts a game when none runs.
+void onPadButton(Game& game, std::uint32_t button);

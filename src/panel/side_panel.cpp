@@ -53,7 +53,9 @@ SidePanel::SidePanel(platform::Window& window, Surfaces& surfaces)
       strip(&surfaces.strip),
       textFont(makeFont(18, 5, false, false, faceMincho)),
       tabFont(makeFont(20, 0, false, false, faceGothic)),
-      valueFont(makeFont(10, 0, false, false, faceGothic))
+      // The fixed-pitch Gothic slashes its zero, which at ten pixels reads as θ;
+      // the proportional one draws an open zero and the same ＋ and ×.
+      valueFont(makeFont(10, 0, false, false, faceProportionalGothic))
 {
     backBuffer->setBackgroundMode(platform::BackgroundMode::Transparent);
     menu = &window.menu();

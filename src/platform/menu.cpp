@@ -66,6 +66,8 @@ void buildMenu(Menu& menu, QMenuBar* bar, std::span<const MenuItemTemplate> item
         }
         QAction* action = parentMenu->addAction(text);
         action->setEnabled(!item.greyed);
+        if (item.shortcut && *item.shortcut)
+            action->setShortcut(QKeySequence(QString::fromUtf8(item.shortcut)));
         const int id = item.id;
         MenuData* shared = &data;
         QObject::connect(action, &QAction::triggered, action, [shared, action, id] {
@@ -144,6 +146,12 @@ std::string Menu::text(int id) const
 {
     QAction* action = itemOf(*data_, id);
     return action ? action->text().toStdString() : std::string{};
+}
+
+std::string Menu::shortcut(int id) const
+{
+    QAction* action = itemOf(*data_, id);
+    return action ? action->shortcut().toString().toStdString() : std::string{};
 }
 
 void Menu::removeAt(std::span<const int> popupPath, int position)

@@ -15,6 +15,8 @@ struct MenuItemTemplate {
     int id = 0;
     bool popup = false;
     bool greyed = false;
+    // A key that chooses the item while it is enabled, shown beside its text ("F2").
+    const char* shortcut = "";
 };
 
 struct MenuData;
@@ -37,6 +39,7 @@ public:
     bool isEnabled(int id) const;
     bool contains(int id) const;
     std::string text(int id) const;
+    std::string shortcut(int id) const;
 
     // popupPath: the popup's position on the bar, then inside each deeper popup.
     void removeAt(std::span<const int> popupPath, int position);

@@ -15,6 +15,7 @@ enum class MessageKind {
     Command,          // wParam: menu command id
     Timer,            // wParam: timer id
     LeftButtonDown,   // lParam: x in the low 16 bits, y in the high 16 bits
+    PadButton,        // wParam: a gamepad button (pad::), pressed
 };
 
 struct WindowPosition {
@@ -41,7 +42,21 @@ inline constexpr std::uint32_t Down = 0x28;
 inline constexpr std::uint32_t Numpad0 = 0x60;
 inline constexpr std::uint32_t Escape = 0x1B;
 inline constexpr std::uint32_t Return = 0x0D;
+inline constexpr std::uint32_t Pause = 0x13;
+inline constexpr std::uint32_t P = 0x50;
+inline constexpr std::uint32_t F2 = 0x71;
 } // namespace vk
+
+// Gamepad buttons, whatever the pad: the d-pad and the left stick give the
+// three directions, the face buttons are named by where they sit.
+namespace pad {
+inline constexpr std::uint32_t Left = 1;
+inline constexpr std::uint32_t Right = 2;
+inline constexpr std::uint32_t Down = 3;
+inline constexpr std::uint32_t South = 4;
+inline constexpr std::uint32_t East = 5;
+inline constexpr std::uint32_t Start = 6;
+} // namespace pad
 
 constexpr std::int32_t makePointParam(int x, int y)
 {

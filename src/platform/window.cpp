@@ -282,4 +282,15 @@ bool Window::quitPosted() const
     return data_->quitPosted;
 }
 
+void Window::setTitle(std::string_view title)
+{
+    if (data_->frame)
+        data_->frame->setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+}
+
+std::string Window::title() const
+{
+    return data_->frame ? data_->frame->windowTitle().toStdString() : std::string();
+}
+
 } // namespace platform

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace platform {
@@ -71,6 +72,10 @@ public:
     bool quitPosted() const;
 
     WindowData* data() { return data_.get(); }
+
+    // The caption of the frame, UTF-8.
+    void setTitle(std::string_view title);
+    std::string title() const;
 
 private:
     std::unique_ptr<WindowData> data_;

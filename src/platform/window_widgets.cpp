@@ -19,7 +19,7 @@ struct KeyCode {
     std::uint32_t vk;
 };
 
-constexpr std::array<KeyCode, 14> namedKeys{{
+constexpr std::array<KeyCode, 15> namedKeys{{
     {Qt::Key_Left, vk::Left},
     {Qt::Key_Up, vk::Up},
     {Qt::Key_Right, vk::Right},
@@ -34,6 +34,7 @@ constexpr std::array<KeyCode, 14> namedKeys{{
     {Qt::Key_End, 0x23},
     {Qt::Key_PageUp, 0x21},
     {Qt::Key_PageDown, 0x22},
+    {Qt::Key_Pause, vk::Pause},
 }};
 
 // The game's virtual-key code of a key press; 0 for keys it has no code for.

@@ -39,6 +39,8 @@ struct Game {
     TitleShow title;
     // 1 while a running game's play timers are set; pausing and resuming act once each.
     std::int32_t timersRunning = 1;
+    // 1 while the player has paused the running game with the pause key or the pad.
+    std::int32_t paused = 0;
 };
 
 // The names as the game shows them, pattern 1 first.

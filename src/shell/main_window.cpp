@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 
 #include "platform/application.h"
+#include "platform/gamepad.h"
 #include "platform/message.h"
 #include "platform/window.h"
 #include "engine/game_flow.h"
@@ -146,6 +147,9 @@ void windowProc(platform::Window& window, const platform::Message& message)
     case platform::MessageKind::Command:
         onCommand(game, window, program.surfaces, message.wParam);
         break;
+    case platform::MessageKind::PadButton:
+        onPadButton(game, message.wParam);
+        break;
     default:
         break;
     }
@@ -160,6 +164,7 @@ int runTamaro(platform::Application& application, Program& program)
     platform::Window window(windowProc);
     application.onTerminationRequest([&window] { window.destroy(); });
     window.create(windowTitle, mainMenu, "TM_ICON");
+    platform::Gamepads pads(window);
     // A quit asked for while the window was being made would be lost by the loop.
     const int code = window.quitPosted() ? 0 : application.exec();
     program.game.reset();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <complex>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -104,5 +105,53 @@ TEST(Sounds, everySoundIsShortQuietEnoughAndStartsAndEndsInSilence)
         }
         EXPECT_LT(std::abs(w.samples.front()), 100);
         EXPECT_LT(std::abs(w.samples.back()), 100);
+    }
+}
+
+namespace {
+
+double rmsDb(const std::vector<std::int16_t>& samples)
+{
+    double sum = 0;
+    for (std::int16_t s : samples)
+        sum += static_cast<double>(s) * s;
+    return 10.0 * std::log10(sum / static_cast<double>(samples.size()) / (32768.0 * 32768.0));
+}
+
+// The share of a mono sound's energy at frequencies above cutoff, from its whole-length spectrum.
+double energyShareAbove(const Wave& w, double cutoff)
+{
+    const std::size_t n = w.samples.size();
+    double above = 0, total = 0;
+    for (std::size_t k = 1; k <= n / 2; ++k) {
+        const std::complex<double> step = std::polar(1.0, -2.0 * M_PI * static_cast<double>(k) / static_cast<double>(n));
+        std::complex<double> turn = 1.0, sum = 0.0;
+        for (std::size_t i = 0; i < n; ++i) {
+            sum += static_cast<double>(w.samples[i]) * turn;
+            turn *= step;
+        }
+        const double power = std::norm(sum);
+        total += power;
+        if (static_cast<double>(k) * w.rate / static_cast<double>(n) > cutoff)
+            above += power;
+    }
+    return total > 0 ? above / total : 0;
+}
+
+}  // namespace
+
+TEST(Sounds, theDropIsHeardOnSmallSpeakersAndAsLoudAsTheTabAndRiseSounds)
+{
+    const std::string folder = std::string(std::getenv("TAMARO_SOURCE_DIR")) + "/sound/";
+    const Wave drop = readWave(folder + "snd0.wav");
+    ASSERT_EQ(drop.error, "");
+    ASSERT_EQ(drop.channels, 1);
+    const double share = energyShareAbove(drop, 300.0);
+    std::printf("snd0: %.0f %% of its energy above 300 Hz, %.2f dB RMS\n", share * 100, rmsDb(drop.samples));
+    EXPECT_GE(share, 0.5);
+    for (const char* name : {"snd1", "snd6"}) {
+        const Wave other = readWave(folder + name + ".wav");
+        ASSERT_EQ(other.error, "");
+        EXPECT_NEAR(rmsDb(drop.samples), rmsDb(other.samples), 3.0) << name;
     }
 }

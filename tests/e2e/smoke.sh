@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Starts the real program under Xvfb, starts a game from the menu with the
-# keyboard, plays a few keys, checks the well on screenshots, refuses a second
-# copy, and quits from the menu with exit code 0 (a leak would fail it under
-# AddressSanitizer).
+# Starts the real program under Xvfb, starts a game with F2, plays a few keys,
+# checks the well on screenshots, pauses and resumes with P as the title shows,
+# refuses a second copy, and quits from the menu with exit code 0 (a leak would
+# fail it under AddressSanitizer).
 set -u
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -19,9 +19,7 @@ second=$?
 [ "$second" -eq 0 ] || fail "a second copy exited with $second"
 kill -0 "$GAME_PID" || fail "the first copy did not survive the second"
 
-xdotool key alt+g
-sleep 0.5
-xdotool key k
+xdotool key F2
 sleep 1
 xdotool key Left Left space
 sleep 0.7
@@ -29,6 +27,21 @@ import -window root "$WORK/shot.png"
 cell_occupied "$WORK/shot.png" 2 11 || fail "the dropped piece is not at column 2, row 11"
 cell_occupied "$WORK/shot.png" 4 1 || cell_occupied "$WORK/shot.png" 4 2 || fail "no new piece at the top of column 4"
 cell_occupied "$WORK/shot.png" 6 11 && fail "column 6 of the bottom row should be empty"
+
+xdotool key p
+sleep 0.5
+case $(xdotool getwindowname "$WID") in *（一時停止）) ;; *) fail "P did not mark the title as paused" ;; esac
+xdotool key Right Right space
+sleep 0.7
+import -window root "$WORK/paused.png"
+cell_occupied "$WORK/paused.png" 6 11 && fail "a key moved the piece while paused"
+xdotool key p
+sleep 0.5
+case $(xdotool getwindowname "$WID") in *（一時停止）) fail "P did not resume" ;; esac
+xdotool key Right Right space
+sleep 0.7
+import -window root "$WORK/resumed.png"
+cell_occupied "$WORK/resumed.png" 6 11 || fail "the piece did not drop at column 6 after resuming"
 
 xdotool key alt+g
 sleep 0.5

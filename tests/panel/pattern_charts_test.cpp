@@ -144,3 +144,32 @@ TEST_F(PanelTest, theLastLabelsOfTheTriangleChartShowNineAndARedTwo)
     EXPECT_GT(countColour(labels, labels.bounds(), chartStockColour), 0);
     EXPECT_TRUE(sameBlock(back(), 40, 300, labels, 0, 0, 70, 14));
 }
+
+TEST_F(PanelTest, theZeroOfAStockLabelIsAnOpenRingThatCannotReadAsThetaOrEight)
+{
+    platform::Surface labels(70, 14);
+    labels.setBackgroundMode(platform::BackgroundMode::Transparent);
+    platform::Surface* shared = panel().backBuffer;
+    panel().backBuffer = &labels;
+    panel().drawValueLabels(0, 0, 1, 0);
+    panel().backBuffer = shared;
+
+    // The zero is the last run of red columns, after the ＋.
+    auto redColumn = [&](int x) { return countColour(labels, platform::Rect{x, 0, x + 1, 14}, chartStockColour) > 0; };
+    int right = 69;
+    while (right > 30 && !redColumn(right))
+        --right;
+    int left = right;
+    while (left > 30 && redColumn(left - 1))
+        --left;
+    int top = 0;
+    while (top < 14 && countColour(labels, platform::Rect{left, top, right + 1, top + 1}, chartStockColour) == 0)
+        ++top;
+    int bottom = 13;
+    while (bottom > top && countColour(labels, platform::Rect{left, bottom, right + 1, bottom + 1}, chartStockColour) == 0)
+        --bottom;
+    ASSERT_GE(right - left, 2) << "a zero wide enough to have an inside";
+    ASSERT_GE(bottom - top, 4);
+    for (int y = top + 2; y <= bottom - 2; ++y)
+        EXPECT_EQ(countColour(labels, platform::Rect{left + 1, y, right, y + 1}, chartStockColour), 0) << "row " << y - top;
+}

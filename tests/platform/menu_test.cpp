@@ -2,7 +2,11 @@
 #include "platform/menu_data.h"
 #include "platform/window.h"
 
+#include "platform/window_data.h"
+
 #include <gtest/gtest.h>
+
+#include <QTest>
 
 #include <array>
 #include <vector>
@@ -19,7 +23,7 @@ void commandProc(platform::Window&, const platform::Message& message)
 
 constexpr std::array<platform::MenuItemTemplate, 9> menuTemplate{{
     {0, "ゲーム(&G)", 0, true, false},
-    {1, "開始(&K)", 111, false, false},
+    {1, "開始(&K)", 111, false, false, "F2"},
     {1, "最初から(&N)", 112, false, true},
     {1, "", 0, false, false},
     {1, "ランキング(&R)", 200, false, false},
@@ -95,4 +99,23 @@ TEST_F(MenuTest, removalIsByPositionAndForgetsTheRemovedId)
     EXPECT_EQ(menu.itemTexts(gamePopup).size(), 3u);
     menu.enable(200, true);
     EXPECT_FALSE(menu.isEnabled(200));
+}
+
+TEST_F(MenuTest, aShortcutShowsBesideTheTextAndChoosesTheItemOnlyWhileItIsEnabled)
+{
+    EXPECT_EQ(menu.text(111), "開始(&K)");
+    EXPECT_EQ(menu.shortcut(111), "F2");
+    EXPECT_EQ(menu.shortcut(112), "");
+    window.place(platform::Rect{0, 0, 320, 240}, false);
+    window.data()->frame->activateWindow();
+    for (int i = 0; i < 200 && !window.data()->frame->isActiveWindow(); ++i)
+        platform::Application::processEvents();
+    ASSERT_TRUE(window.data()->frame->isActiveWindow());
+    QTest::keyClick(window.data()->client, Qt::Key_F2);
+    platform::Application::processEvents();
+    EXPECT_EQ(commands, std::vector<int>{111});
+    menu.enable(111, false);
+    QTest::keyClick(window.data()->client, Qt::Key_F2);
+    platform::Application::processEvents();
+    EXPECT_EQ(commands, std::vector<int>{111}) << "a greyed item's key does nothing";
 }

@@ -140,6 +140,8 @@ TEST_F(WindowTest, keysBecomeVirtualKeysAndCharacters)
     sendKey(Qt::Key_2, Qt::NoModifier, QStringLiteral("2"));
     sendKey(Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
     sendKey(Qt::Key_F35, Qt::NoModifier, {});
+    sendKey(Qt::Key_Pause, Qt::NoModifier, {});
+    sendKey(Qt::Key_P, Qt::NoModifier, QStringLiteral("p"));
 
     std::vector<std::pair<platform::MessageKind, std::uint32_t>> keys;
     for (const auto& m : received) {
@@ -149,7 +151,7 @@ TEST_F(WindowTest, keysBecomeVirtualKeysAndCharacters)
     using K = platform::MessageKind;
     const std::vector<std::pair<K, std::uint32_t>> expected{
         {K::KeyDown, 0x25}, {K::KeyDown, 0x62}, {K::Char, '2'}, {K::KeyDown, 0x32}, {K::Char, '2'},
-        {K::KeyDown, 0x20}, {K::Char, ' '},
+        {K::KeyDown, 0x20}, {K::Char, ' '},     {K::KeyDown, 0x13}, {K::KeyDown, 0x50}, {K::Char, 'p'},
     };
     EXPECT_EQ(keys, expected);
 }

@@ -1,7 +1,15 @@
 #include "tests/shell/game_window.h"
 
+#include "platform/application.h"
+#include "platform/gamepad.h"
+#include "platform/window_data.h"
+
+#include <SDL.h>
+
 #include <algorithm>
 #include <array>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -15,6 +23,12 @@ bool paused(int ms)
 {
     const auto& pauses = platform::Clock::instance().pauses();
     return std::find(pauses.begin(), pauses.end(), ms) != pauses.end();
+}
+
+std::vector<char> fileBytes(const char* path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 } // namespace
@@ -245,4 +259,134 @@ TEST_F(GameFlowTest, aPiecePushedOutOfTheWellEndsTheGame)
     EXPECT_TRUE(paused(1000)) << "the game-over fill ran";
     for (int column = 0; column <= 8; ++column)
         EXPECT_EQ(cell(column, 0), 20) << "the wall row stays whole";
+}
+
+TEST_F(GameFlowTest, thePauseKeysStopBothTimersOnceHoldThroughFocusChangesAndResume)
+{
+    const std::string pausedTitle = std::string(windowTitle) + "（一時停止）";
+    key('P');
+    EXPECT_EQ(window.title(), windowTitle) << "no game, no pause";
+
+    startGame();
+    command(command::Restart);
+    game().ranking.command(2);
+    const std::vector<char> saved = fileBytes("tm_data.dat");
+    startGame();
+    const int dropKills = window.timerKills(100);
+    const int riseKills = window.timerKills(101);
+    key('P');
+    EXPECT_EQ(window.timerPeriod(100), 0);
+    EXPECT_EQ(window.timerPeriod(101), 0);
+    EXPECT_EQ(window.timerKills(100), dropKills + 1);
+    EXPECT_EQ(window.timerKills(101), riseKills + 1);
+    EXPECT_EQ(window.title(), pausedTitle);
+    const auto grid = game().well.grid;
+    key(vkLeft);
+    key(vkDown);
+    character(' ');
+    character('2');
+    EXPECT_EQ(game().well.grid, grid) << "keys other than the pause keys do nothing while paused";
+    EXPECT_EQ(game().well.pieceRow, 1);
+    send(platform::MessageKind::Activate, 0);
+    send(platform::MessageKind::Activate, 1);
+    EXPECT_EQ(window.timerPeriod(100), 0) << "coming back to the window does not undo the pause";
+
+    const int dropStarts = window.timerStarts(100);
+    const int riseStarts = window.timerStarts(101);
+    key(platform::vk::Pause);
+    EXPECT_EQ(window.timerStarts(100), dropStarts + 1);
+    EXPECT_EQ(window.timerStarts(101), riseStarts + 1);
+    EXPECT_EQ(window.timerPeriod(100), 2000);
+    EXPECT_EQ(window.title(), windowTitle);
+    key(vkLeft);
+    EXPECT_EQ(game().well.pieceColumn, 3);
+
+    key('P');
+    command(command::Restart);
+    EXPECT_EQ(window.title(), windowTitle) << "ending a paused game ends its pause";
+    game().ranking.command(2);
+    EXPECT_EQ(fileBytes("tm_data.dat"), saved) << "a pause leaves nothing in the data file";
+    startGame();
+    key('P');
+    EXPECT_EQ(window.timerPeriod(100), 0) << "the next game pauses too";
+    EXPECT_EQ(window.timerPeriod(101), 0);
+}
+
+TEST_F(GameFlowTest, padButtonsAndTheLeftStickStartMoveDropAndPauseWhilePadsComeAndGo)
+{
+    platform::Gamepads pads(window);
+    pads.update();
+    EXPECT_EQ(pads.count(), 0);
+    SDL_VirtualJoystickDesc desc{};
+    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    const int device = SDL_JoystickAttachVirtualEx(&desc);
+    ASSERT_GE(device, 0) << SDL_GetError();
+    SDL_Joystick* joystick = SDL_JoystickOpen(device);
+    ASSERT_NE(joystick, nullptr);
+    pads.update();
+    ASSERT_EQ(pads.count(), 1);
+    auto press = [&](SDL_GameControllerButton button) {
+        SDL_JoystickSetVirtualButton(joystick, button, 1);
+        pads.update();
+        SDL_JoystickSetVirtualButton(joystick, button, 0);
+        pads.update();
+    };
+    auto stick = [&](SDL_GameControllerAxis axis, Sint16 value) {
+        SDL_JoystickSetVirtualAxis(joystick, axis, value);
+        pads.update();
+    };
+
+    seed(gameRandom(), 7);
+    press(SDL_CONTROLLER_BUTTON_START);
+    ASSERT_EQ(options().gameRunning, 0) << "a pad speaks only to the active window, as the keyboard does";
+    window.data()->frame->activateWindow();
+    for (int i = 0; i < 200 && !window.data()->active; ++i)
+        platform::Application::processEvents();
+    ASSERT_TRUE(window.data()->active);
+    press(SDL_CONTROLLER_BUTTON_START);
+    ASSERT_EQ(options().gameRunning, 1);
+    press(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+    EXPECT_EQ(game().well.pieceColumn, 3);
+    stick(SDL_CONTROLLER_AXIS_LEFTX, -30000);
+    stick(SDL_CONTROLLER_AXIS_LEFTX, -20000);
+    EXPECT_EQ(game().well.pieceColumn, 2) << "a stick held over makes one move";
+    stick(SDL_CONTROLLER_AXIS_LEFTX, 0);
+    stick(SDL_CONTROLLER_AXIS_LEFTX, 32767);
+    EXPECT_EQ(game().well.pieceColumn, 3);
+    stick(SDL_CONTROLLER_AXIS_LEFTX, 0);
+    press(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    press(SDL_CONTROLLER_BUTTON_B);
+    stick(SDL_CONTROLLER_AXIS_LEFTY, 32767);
+    EXPECT_EQ(game().well.pieceRow, 4) << "down, east and the stick down step one row each";
+    stick(SDL_CONTROLLER_AXIS_LEFTY, 0);
+
+    const auto grid = game().well.grid;
+    press(SDL_CONTROLLER_BUTTON_Y);
+    press(SDL_CONTROLLER_BUTTON_GUIDE);
+    press(SDL_CONTROLLER_BUTTON_DPAD_UP);
+    stick(SDL_CONTROLLER_AXIS_RIGHTX, -32768);
+    stick(SDL_CONTROLLER_AXIS_TRIGGERLEFT, 32767);
+    EXPECT_EQ(game().well.grid, grid) << "buttons and axes the game does not use do nothing";
+
+    press(SDL_CONTROLLER_BUTTON_A);
+    EXPECT_EQ(game().well.pieceRow, 1);
+    EXPECT_NE(cell(3, 11), 0) << "south dropped the piece";
+
+    press(SDL_CONTROLLER_BUTTON_START);
+    EXPECT_EQ(window.timerPeriod(100), 0);
+    press(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+    EXPECT_EQ(game().well.pieceColumn, 4) << "a paused game does not move";
+    press(SDL_CONTROLLER_BUTTON_START);
+    EXPECT_EQ(window.timerPeriod(100), 2000);
+
+    SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_A, 1);
+    SDL_JoystickClose(joystick);
+    SDL_JoystickDetachVirtual(device);
+    pads.update();
+    EXPECT_EQ(pads.count(), 0) << "a pad pulled out mid-press is let go";
+    EXPECT_EQ(options().gameRunning, 1);
+    EXPECT_EQ(window.timerPeriod(100), 2000);
 }
