@@ -18,11 +18,14 @@ inline constexpr int TabStar = 151;
 inline constexpr int TabTriangle = 152;
 inline constexpr int Clip = 153;
 inline constexpr int AlwaysOnTop = 154;
+inline constexpr int Zoom1 = 160;
+inline constexpr int Zoom2 = 161;
+inline constexpr int Zoom3 = 162;
 inline constexpr int Ranking = 200;
 } // namespace command
 
 // The menu bar: level, text, command id, popup, greyed at start, shortcut key.
-inline constexpr std::array<platform::MenuItemTemplate, 25> mainMenu{{
+inline constexpr std::array<platform::MenuItemTemplate, 29> mainMenu{{
     {0, "ゲーム(&G)", 0, true, false},
     {1, "開始(&K)", command::Start, false, false, "F2"},
     {1, "最初から(&N)", command::Restart, false, true},
@@ -44,6 +47,10 @@ inline constexpr std::array<platform::MenuItemTemplate, 25> mainMenu{{
     {2, "クリップ(&C)", command::Clip, false, false},
     {1, "", 0, false, false},
     {1, "常に手前に表示", command::AlwaysOnTop, false, false},
+    {1, "", 0, false, false},
+    {1, "×１(&4)", command::Zoom1, false, false},
+    {1, "×２(&5)", command::Zoom2, false, false},
+    {1, "×３(&6)", command::Zoom3, false, false},
     {0, "ヘルプ(&H)", 0, true, false},
     {1, "トピックの検索(&H)", command::Help, false, false},
     {1, "", 0, false, false},

@@ -98,8 +98,7 @@ void placeOver(QWidget& help, Window& owner)
     const QSize size(std::min(helpWidth, area.width() - frame.left() - frame.right()),
                      std::min(helpHeight, area.height() - frame.top() - frame.bottom()));
     QRect outer(QPoint(0, 0), size.grownBy(frame));
-    const Rect gameRect = owner.windowRect();
-    outer.moveCenter(QPoint((gameRect.left + gameRect.right) / 2, (gameRect.top + gameRect.bottom) / 2));
+    outer.moveCenter(owner.data()->outerGeometry().center());
     outer.moveLeft(std::max(area.left(), std::min(outer.left(), area.right() + 1 - outer.width())));
     outer.moveTop(std::max(area.top(), std::min(outer.top(), area.bottom() + 1 - outer.height())));
     help.setGeometry(QRect(outer.topLeft() + QPoint(frame.left(), frame.top()), size.expandedTo(QSize(1, 1))));

@@ -12,6 +12,8 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -21,9 +23,16 @@ Rect toRect(const QRect& r)
     return Rect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
-QRect toQRect(const Rect& r)
+// The outer rectangle moved onto the window's screen as far as it fits.
+QRect keptOnScreen(const QWidget& window, QRect outer)
 {
-    return QRect(r.left, r.top, r.width(), r.height());
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return outer;
+    const QRect area = screen->availableGeometry();
+    outer.moveLeft(std::max(area.left(), std::min(outer.left(), area.right() + 1 - outer.width())));
+    outer.moveTop(std::max(area.top(), std::min(outer.top(), area.bottom() + 1 - outer.height())));
+    return outer;
 }
 
 } // namespace
@@ -103,8 +112,12 @@ void Window::create(std::string_view title, std::span<const MenuItemTemplate> me
     // Fixed in size before the window manager is asked for its frame, which
     // it gives without resize handles to a window that cannot be resized.
     frame.setFixedSize(frame.size());
+    data.menuBar = frame.size() - data.client->size();
     data.screen = Surface(data.client->width(), data.client->height());
-    data.screen.setChangeListener([client = data.client](const Rect& rect) { client->update(toQRect(rect)); });
+    data.screen.setChangeListener([&data](const Rect& rect) {
+        data.client->update(QRect(rect.left * data.zoom, rect.top * data.zoom, rect.width() * data.zoom,
+                                  rect.height() * data.zoom));
+    });
     data.client->setFocus();
     data.created = true;
     send(Message{MessageKind::Create, 0, 0, {}});
@@ -200,12 +213,12 @@ void Window::wait(int ms)
 
 Rect Window::windowRect() const
 {
-    return data_->frame ? toRect(data_->outerGeometry()) : Rect{};
+    return data_->frame ? toRect(data_->unzoomedOuter()) : Rect{};
 }
 
 Size Window::clientSize() const
 {
-    return data_->client ? Size{data_->client->width(), data_->client->height()} : Size{};
+    return data_->client ? Size{data_->client->width() / data_->zoom, data_->client->height() / data_->zoom} : Size{};
 }
 
 Rect Window::desktopRect() const
@@ -225,10 +238,15 @@ void Window::place(const Rect& outer, bool topmost)
     data_->topmost = topmost;
     const QMargins margins = data_->frameMargins();
     const QSize inner(outer.width() - margins.left() - margins.right(), outer.height() - margins.top() - margins.bottom());
-    frame.setFixedSize(inner.expandedTo(QSize(1, 1)));
+    frame.setFixedSize(data_->frameSizeAt(inner - data_->menuBar, data_->zoom).expandedTo(QSize(1, 1)));
     // The client is placed, not the frame: with the frame's size known this
     // puts the frame exactly at the outer rectangle under any window manager.
-    const QPoint client(outer.left + margins.left(), outer.top + margins.top());
+    QPoint client(outer.left + margins.left(), outer.top + margins.top());
+    // A zoomed window grows to the right and down from where it was left, so
+    // it is brought back onto the screen as far as it fits.
+    if (data_->zoom > 1)
+        client = keptOnScreen(frame, QRect(QPoint(outer.left, outer.top), frame.size().grownBy(margins))).topLeft()
+                 + QPoint(margins.left(), margins.top());
     if (screenPosition(frame) != client || !shown)
         frame.setGeometry(QRect(client, frame.size()));
     if (!shown)
@@ -242,6 +260,42 @@ void Window::setTopmost(bool topmost)
         return;
     setStaysOnTop(*data_->frame, topmost);
     data_->topmost = topmost;
+}
+
+void Window::setZoom(int zoom)
+{
+    zoom = std::clamp(zoom, 1, maxZoom);
+    if (!data_->frame || zoom == data_->zoom)
+        return;
+    FrameWidget& frame = *data_->frame;
+    const Size client = clientSize();
+    const QPoint corner = data_->outerGeometry().topLeft();
+    data_->zoom = zoom;
+    const QSize size = data_->frameSizeAt(QSize(client.width, client.height), zoom);
+    frame.setFixedSize(size);
+    if (frame.isVisible()) {
+        const QMargins margins = data_->frameMargins();
+        const QRect outer = keptOnScreen(frame, QRect(corner, size.grownBy(margins)));
+        frame.setGeometry(QRect(outer.topLeft() + QPoint(margins.left(), margins.top()), size));
+    }
+    data_->client->update();
+}
+
+int Window::zoom() const
+{
+    return data_->zoom;
+}
+
+bool Window::zoomFits(int zoom) const
+{
+    if (!data_->frame)
+        return zoom == 1;
+    const QScreen* screen = data_->frame->screen() ? data_->frame->screen() : QGuiApplication::primaryScreen();
+    const Size client = clientSize();
+    const QSize outer =
+        data_->frameSizeAt(QSize(client.width, client.height), zoom).grownBy(data_->frameMargins());
+    return zoom >= 1 && zoom <= maxZoom && (!screen || (outer.width() <= screen->availableGeometry().width()
+                                                        && outer.height() <= screen->availableGeometry().height()));
 }
 
 bool Window::isTopmost() const

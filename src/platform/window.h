@@ -61,6 +61,14 @@ public:
     void place(const Rect& outer, bool topmost);
     // Changes the stacking only; the window keeps its place and size.
     void setTopmost(bool topmost);
+    // Shows every client pixel as a zoom x zoom block (1 to maxZoom). The frame
+    // keeps its top-left corner and stays on the screen. The window's
+    // rectangle, its client size and its messages stay in client pixels.
+    void setZoom(int zoom);
+    int zoom() const;
+    // Whether the window, zoomed so, fits on its screen.
+    bool zoomFits(int zoom) const;
+    static constexpr int maxZoom = 3;
     bool isTopmost() const;
     bool isVisible() const;
 

@@ -77,6 +77,10 @@ struct WindowData {
     int quitCode = 0;
     // The window manager's frame around the window, once it has announced it.
     QMargins knownFrame;
+    // Each client pixel is shown as a zoom x zoom block.
+    int zoom = 1;
+    // What the frame holds beside the client area: the menu bar.
+    QSize menuBar;
 
     void send(const Message& message) const;
     void deliverPaint();
@@ -86,6 +90,10 @@ struct WindowData {
     QMargins frameMargins();
     // The window with that frame, in screen pixels.
     QRect outerGeometry();
+    // The same, as large as it would be unzoomed: what the game keeps.
+    QRect unzoomedOuter();
+    // The menu bar and the client area at the given zoom.
+    QSize frameSizeAt(QSize clientSize, int zoomed) const;
 };
 
 // The frame of a window, for dialogs that it owns.

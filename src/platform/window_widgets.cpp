@@ -68,15 +68,24 @@ void ClientWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QImage& image = window_.screen.data()->image;
-    if (!image.isNull())
+    if (image.isNull())
+        return;
+    const int zoom = window_.zoom;
+    if (zoom == 1) {
         painter.drawImage(event->rect(), image, event->rect());
+        return;
+    }
+    // Whole client pixels, each drawn as a block without smoothing.
+    const QRect r = event->rect();
+    const QRect source(QPoint(r.left() / zoom, r.top() / zoom), QPoint(r.right() / zoom, r.bottom() / zoom));
+    painter.drawImage(QRect(source.topLeft() * zoom, source.size() * zoom), image, source);
 }
 
 void ClientWidget::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    const QPoint at = event->position().toPoint();
+    const QPoint at = event->position().toPoint() / window_.zoom;
     window_.send(Message{MessageKind::LeftButtonDown, 0, makePointParam(at.x(), at.y()), {}});
 }
 
@@ -94,9 +103,11 @@ void ClientWidget::keyPressEvent(QKeyEvent* event)
 void ClientWidget::resizeEvent(QResizeEvent*)
 {
     Surface& screen = window_.screen;
-    if (screen.width() == width() && screen.height() == height())
+    const int w = width() / window_.zoom;
+    const int h = height() / window_.zoom;
+    if (screen.width() == w && screen.height() == h)
         return;
-    Surface resized(width(), height());
+    Surface resized(w, h);
     resized.copyFrom(0, 0, screen.width(), screen.height(), screen, 0, 0);
     SurfaceData* data = screen.data();
     std::swap(data->image, resized.data()->image);
@@ -140,7 +151,7 @@ void FrameWidget::resizeEvent(QResizeEvent* event)
 void FrameWidget::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    window_.owner->invalidate(Rect{0, 0, window_.client->width(), window_.client->height()});
+    window_.owner->invalidate(window_.screen.bounds());
 }
 
 void FrameWidget::timerEvent(QTimerEvent* event)
@@ -189,13 +200,25 @@ void WindowData::sendPosition()
 {
     if (!created || destroyed)
         return;
-    const QRect outer = outerGeometry();
+    const QRect outer = unzoomedOuter();
     send(Message{MessageKind::PositionChanged, 0, 0, WindowPosition{outer.x(), outer.y(), outer.width(), outer.height()}});
 }
 
 QRect WindowData::outerGeometry()
 {
     return QRect(screenPosition(*frame), frame->size()).marginsAdded(frameMargins());
+}
+
+QRect WindowData::unzoomedOuter()
+{
+    const QRect outer = outerGeometry();
+    const QSize extra = client->size() - client->size() / zoom;
+    return QRect(outer.topLeft(), outer.size() - extra);
+}
+
+QSize WindowData::frameSizeAt(QSize clientSize, int zoomed) const
+{
+    return QSize(menuBar.width() + clientSize.width() * zoomed, menuBar.height() + clientSize.height() * zoomed);
 }
 
 QMargins WindowData::frameMargins()

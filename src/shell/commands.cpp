@@ -8,6 +8,7 @@
 #include "resources/menu.h"
 #include "shell/game.h"
 #include "shell/help.h"
+#include "shell/zoom.h"
 
 #include <array>
 
@@ -104,7 +105,7 @@ struct CommandEntry {
     CommandAction action;
 };
 
-constexpr std::array<CommandEntry, 13> commandTable{{
+constexpr std::array<CommandEntry, 16> commandTable{{
     {command::Start, [](Game& game, platform::Window&, Surfaces&) { beginPiece(game, true); }},
     {command::Restart,
      [](Game& game, platform::Window&, Surfaces&) {
@@ -131,6 +132,9 @@ constexpr std::array<CommandEntry, 13> commandTable{{
          game.options->clipOn = game.options->clipOn == 1 ? 0 : 1;
      }},
     {command::AlwaysOnTop, [](Game& game, platform::Window& window, Surfaces&) { toggleAlwaysOnTop(game, window); }},
+    {command::Zoom1, [](Game&, platform::Window& window, Surfaces&) { chooseZoom(window, 1); }},
+    {command::Zoom2, [](Game&, platform::Window& window, Surfaces&) { chooseZoom(window, 2); }},
+    {command::Zoom3, [](Game&, platform::Window& window, Surfaces&) { chooseZoom(window, 3); }},
     {command::Ranking,
      [](Game& game, platform::Window&, Surfaces&) {
          game.view.clearArea(1);

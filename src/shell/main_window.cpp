@@ -8,6 +8,7 @@
 #include "panel/panel_request.h"
 #include "resources/menu.h"
 #include "shell/commands.h"
+#include "shell/zoom.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -66,7 +67,9 @@ void onCreate(platform::Window& window, Game& game, Options& options)
     const platform::Rect placed =
         placementRect(toRect(options.windowRect), platform::Size{width, height}, titleHeight, screen);
     storeRect(options, placed);
+    restoreZoom(window);
     window.place(placed, options.alwaysOnTop != 0);
+    markZoomMenu(window);
     if (options.alwaysOnTop != 0)
         window.menu().check(command::AlwaysOnTop, true);
     panelRequest(game, 10, 0);

@@ -14,6 +14,8 @@ setup_e2e() {
   trap cleanup_e2e EXIT
   cd "$WORK" || fail "no working folder"
   isolate_runtime "$WORK"
+  # The player's own settings (the zoom) stay in the test's folder too.
+  export XDG_CONFIG_HOME="$WORK/config"
   start_xvfb
   start_wm "${TAMARO_WM:-openbox}"
   # A real X window, whatever the headless test environment says.
@@ -62,6 +64,15 @@ start_xvfb() {
     sleep 0.1
   done
   fail "no display could be started"
+}
+
+# A fresh display of another size, with the same window manager.
+restart_display() {
+  kill "$WM_PID" "$XVFB_PID" 2>/dev/null
+  wait "$WM_PID" "$XVFB_PID" 2>/dev/null
+  export SCREEN_SIZE=$1
+  start_xvfb
+  start_wm "${TAMARO_WM:-openbox}"
 }
 
 # Starts a window manager (openbox or icewm; "none" for a bare display) and

@@ -49,8 +49,8 @@ toggle_topmost() {
   xdotool windowfocus --sync "$WID" 2>/dev/null || true
   xdotool key alt+v
   sleep 0.4
-  # The last item of the view menu.
-  xdotool key Up Return
+  # The item after the tab submenu.
+  xdotool key Down Return
   sleep 0.8
 }
 
@@ -130,12 +130,31 @@ for dialog in "alt+g s m:難しい設定" "alt+g s k:キーとサウンドの設
 done
 close_game
 
+# Zoomed x2, as chosen in an earlier run: every client pixel twice as large, the
+# frame on the screen, and the data file just as an unzoomed run leaves it.
+restart_display 1600x1200
+write_rect 10 10 651 529
+start_game
+close_game
+cp tm_data.dat unzoomed.dat
+mkdir -p "$XDG_CONFIG_HOME/tamaro"
+echo zoom=2 > "$XDG_CONFIG_HOME/tamaro/settings"
+start_game
+shot zoom2
+[ "$(xwininfo -id "$WID" | awk '/Width:/{print $2}')" -eq 1278 ] || fail "the x2 client is not 1278 pixels wide"
+read -r _ height < <(echo "$size")
+[ "$(xwininfo -id "$WID" | awk '/Height:/{print $2}')" -eq $((height + 479)) ] || fail "the x2 client is not 958 pixels high"
+read -r l t r b < <(frame_rect "$WID")
+[ "$l" -ge 0 ] && [ "$t" -ge 0 ] && [ "$r" -le 1600 ] && [ "$b" -le 1200 ] || fail "the x2 frame $l $t $r $b is off the screen"
+close_game
+cmp -s tm_data.dat unzoomed.dat || fail "the zoomed run changed the data file"
+echo 'zoom=\xff' > "$XDG_CONFIG_HOME/tamaro/settings"
+start_game
+[ "$(xwininfo -id "$WID" | awk '/Width:/{print $2}')" -eq 639 ] || fail "a damaged settings file did not give x1"
+close_game
+
 # On an 800 x 600 screen the help comes up in front of the topmost game, wholly on the screen.
-kill "$WM_PID" "$XVFB_PID" 2>/dev/null
-wait "$WM_PID" "$XVFB_PID" 2>/dev/null
-export SCREEN_SIZE=800x600
-start_xvfb
-start_wm "$TAMARO_WM"
+restart_display 800x600
 rm -f tm_data.dat
 start_game
 above || fail "the game is not topmost on the small screen"
