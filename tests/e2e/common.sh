@@ -116,17 +116,18 @@ find_window() {
 
 # Waits for the game's window and sets WID, CLIENT_X, CLIENT_Y (the client area's screen position).
 wait_for_window() {
-  local geometry=""
-  for _ in $(seq 200); do
-    WID=$(xdotool search --onlyvisible --name 'タマロ' 2>/dev/null | head -1)
-    [ -n "$WID" ] && geometry=$(xdotool getwindowgeometry --shell "$WID" 2>/dev/null) && [ -n "$geometry" ] && break
+  WID=$(find_window '^タマロ　ミナソラ') || fail "the window did not appear"
+  # The window manager has framed it once it announces the frame.
+  for _ in $(seq 50); do
+    xprop -id "$WID" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '=' && break
+    [ "${TAMARO_WM:-openbox}" = none ] && break
     sleep 0.1
   done
-  [ -n "$geometry" ] || fail "the window did not appear"
-  eval "$geometry"
-  CLIENT_X=$X
-  CLIENT_Y=$((Y + HEIGHT - 479))
-  xdotool mousemove $((X + 320)) $((CLIENT_Y + 240))
+  local x y h
+  read -r x y h < <(xwininfo -id "$WID" | awk -F': *' '/Absolute upper-left X/{x=$2} /Absolute upper-left Y/{y=$2} /Height/{h=$2} END{print x, y, h}')
+  CLIENT_X=$x
+  CLIENT_Y=$((y + h - 479))
+  xdotool mousemove $((CLIENT_X + 320)) $((CLIENT_Y + 240))
   xdotool windowfocus --sync "$WID" 2>/dev/null || true
   sleep 0.3
 }
