@@ -18,7 +18,8 @@ struct OverlayOutline {
 
 // A frameless, topmost window over the whole desktop that lets every click
 // through, for drawing straight onto the screen. It shows the desktop as it
-// was when the overlay opened; closing it leaves the screen as it was.
+// was when the overlay opened; closing it leaves the screen as it was and
+// gives the desktop's picture up.
 class ScreenOverlay {
 public:
     ScreenOverlay();
@@ -28,8 +29,12 @@ public:
 
     // The desktop in screen pixels.
     Rect bounds() const;
-    // A one-pixel outline on the rectangle's edge pixels, in screen pixels, shown at once.
+    // A one-pixel outline on the rectangle's edge pixels, in screen pixels,
+    // shown at once; only its edges are sent to the screen.
     void outline(const Rect& rect, Colour colour);
+    // Blocks until ms after the previous wait's end, counted from the first
+    // outline, so that steps keep their period however long drawing takes.
+    void wait(int ms);
     // The desktop as it was taken, with the outlines drawn since; black where
     // the desktop could not be taken.
     const Surface& picture() const;

@@ -1,6 +1,5 @@
 #include "shell/title_show.h"
 
-#include "platform/clock.h"
 #include "platform/screen_overlay.h"
 #include "platform/window.h"
 
@@ -84,6 +83,6 @@ void TitleShow::startupEffect()
     const platform::Rect desktop = overlay.bounds();
     for (int step = 0; step < startupSteps; ++step) {
         overlay.outline(startupOutline(desktop, step), platform::rgb(0, (3 * step) % 256, 0));
-        platform::Clock::instance().sleep(startupStepMs);
+        overlay.wait(startupStepMs);
     }
 }

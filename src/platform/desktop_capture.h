@@ -1,0 +1,17 @@
+#pragma once
+
+// Inside the platform layer only: the picture of the desktop that the
+// start-up effect shows while it draws.
+
+#include <QImage>
+#include <QRect>
+
+class QScreen;
+
+namespace platform {
+
+// The desktop's pixels in the area, as 32-bit RGB; a null image when they
+// cannot be read.
+QImage captureDesktop(QScreen& screen, const QRect& area);
+
+} // namespace platform
