@@ -128,6 +128,7 @@ struct ScreenOverlayData {
     // drawing is taken out of the next wait instead of adding up.
     QElapsedTimer sinceFirst;
     std::int64_t dueMs = 0;
+    std::int64_t firstAtMs = 0;
 };
 
 ScreenOverlay::ScreenOverlay()
@@ -171,7 +172,11 @@ Rect ScreenOverlay::bounds() const
 
 void ScreenOverlay::outline(const Rect& rect, Colour colour)
 {
-    data_->outlines.push_back(OverlayOutline{rect, colour});
+    Clock& clock = Clock::instance();
+    const std::int64_t now = clock.simulated() ? clock.simulatedMs() : data_->sinceFirst.isValid() ? data_->sinceFirst.elapsed() : 0;
+    if (data_->outlines.empty())
+        data_->firstAtMs = now;
+    data_->outlines.push_back(OverlayOutline{rect, colour, now - data_->firstAtMs});
     Surface& picture = data_->picture;
     const Pen pen = picture.selectPen(Pen{colour});
     const Brush brush = picture.selectBrush(stock::hollowBrush);

@@ -3,6 +3,7 @@
 #include "platform/geometry.h"
 #include "platform/surface.h"
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -13,6 +14,8 @@ struct ScreenOverlayData;
 struct OverlayOutline {
     Rect rect;
     Colour colour;
+    // When it was shown, in ms from the first outline.
+    std::int64_t shownAtMs = 0;
     constexpr bool operator==(const OverlayOutline&) const = default;
 };
 
