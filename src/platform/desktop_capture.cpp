@@ -17,6 +17,12 @@ namespace platform {
 
 namespace {
 
+xcb_connection_t* x11Connection()
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
 struct SharedBlock {
     int id;
     void* memory;
@@ -53,8 +59,7 @@ bool rootIsRgb32(const xcb_setup_t* setup, const xcb_screen_t& screen)
 // block and lets it go with its last copy.
 QImage sharedMemoryCapture(const QRect& area)
 {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    xcb_connection_t* connection = x11Connection();
     if (!connection)
         return {};
     const xcb_setup_t* setup = xcb_get_setup(connection);
@@ -99,6 +104,12 @@ QImage sharedMemoryCapture(const QRect& area)
 }
 
 } // namespace
+
+void waitForDisplay()
+{
+    if (xcb_connection_t* connection = x11Connection())
+        std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+}
 
 QImage captureDesktop(QScreen& screen, const QRect& area)
 {

@@ -14,4 +14,8 @@ namespace platform {
 // cannot be read.
 QImage captureDesktop(QScreen& screen, const QRect& area);
 
+// Returns once the X server has carried out every request sent so far, so
+// that what was painted is on the screen; at once on any other display.
+void waitForDisplay();
+
 } // namespace platform

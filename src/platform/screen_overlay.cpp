@@ -108,6 +108,8 @@ void showWith(OverlayWidget& widget)
     widget.onFirstPaint = nullptr;
     if (!widget.painted)
         widget.repaint();
+    // The steps are timed from when the first outline is on the screen.
+    waitForDisplay();
 }
 
 // The one-pixel edges of an outline, in the overlay's own coordinates.
