@@ -1,7 +1,7 @@
 #include "platform/screen_overlay.h"
 
 #include "platform/clock.h"
-#include "platform/desktop_capture.h"
+#include "platform/x11_overlay.h"
 #include "platform/surface_data.h"
 
 #include <QCoreApplication>
@@ -108,8 +108,6 @@ void showWith(OverlayWidget& widget)
     widget.onFirstPaint = nullptr;
     if (!widget.painted)
         widget.repaint();
-    // The steps are timed from when the first outline is on the screen.
-    waitForDisplay();
 }
 
 // The one-pixel edges of an outline, in the overlay's own coordinates.
@@ -125,6 +123,9 @@ struct ScreenOverlayData {
     Rect bounds;
     Surface picture;
     std::vector<OverlayOutline> outlines;
+    // On X: a window the server draws on, with no picture of the desktop.
+    std::unique_ptr<X11Overlay> x11;
+    // Elsewhere: a window that shows a picture of the desktop.
     std::unique_ptr<OverlayWidget> widget;
     // Steps are due at fixed times from the first outline, so the time spent
     // drawing is taken out of the next wait instead of adding up.
@@ -141,11 +142,15 @@ ScreenOverlay::ScreenOverlay()
         return;
     const QRect desktop = screen->virtualGeometry();
     data_->bounds = Rect{desktop.left(), desktop.top(), desktop.left() + desktop.width(), desktop.top() + desktop.height()};
-    // The capture becomes the picture itself, with no second full-screen copy.
-    QImage captured = captureDesktop(*screen, desktop);
-    const bool taken = !captured.isNull();
+    data_->x11 = X11Overlay::open(data_->bounds);
+    if (data_->x11)
+        return;
+
+    // The grab becomes the picture itself, with no second full-screen copy.
+    QImage grabbed = screen->grabWindow(0, desktop.left(), desktop.top(), desktop.width(), desktop.height()).toImage();
+    const bool taken = grabbed.size() == desktop.size();
     if (taken)
-        data_->picture.data()->image = std::move(captured);
+        data_->picture.data()->image = std::move(grabbed).convertToFormat(QImage::Format_RGB32);
     else
         data_->picture = Surface(desktop.width(), desktop.height());
 
@@ -155,6 +160,7 @@ ScreenOverlay::ScreenOverlay()
 
 ScreenOverlay::~ScreenOverlay()
 {
+    data_->x11.reset();
     if (data_->widget) {
         data_->widget->hide();
         data_->widget.reset();
@@ -179,6 +185,12 @@ void ScreenOverlay::outline(const Rect& rect, Colour colour)
     if (data_->outlines.empty())
         data_->firstAtMs = now;
     data_->outlines.push_back(OverlayOutline{rect, colour, now - data_->firstAtMs});
+    if (data_->x11) {
+        data_->x11->outline(rect, colour);
+        if (!data_->sinceFirst.isValid())
+            data_->sinceFirst.start();
+        return;
+    }
     Surface& picture = data_->picture;
     const Pen pen = picture.selectPen(Pen{colour});
     const Brush brush = picture.selectBrush(stock::hollowBrush);
