@@ -217,11 +217,6 @@ void ScreenOverlay::wait(int ms)
     clock.sleep(static_cast<int>(std::max<std::int64_t>(0, data_->dueMs - data_->sinceFirst.elapsed())));
 }
 
-const Surface& ScreenOverlay::picture() const
-{
-    return data_->picture;
-}
-
 const std::vector<OverlayOutline>& ScreenOverlay::lastOutlines()
 {
     return outlineLog();

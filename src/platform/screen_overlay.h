@@ -20,9 +20,10 @@ struct OverlayOutline {
 };
 
 // A frameless, topmost window over the whole desktop that lets every click
-// through, for drawing straight onto the screen. It shows the desktop as it
-// was when the overlay opened; closing it leaves the screen as it was and
-// gives the desktop's picture up.
+// through, for drawing straight onto the screen; closing it leaves the screen
+// as it was. On X the server draws the outlines in a window without
+// background; elsewhere the window shows a picture of the desktop taken when
+// the overlay opened, given up when it closes.
 class ScreenOverlay {
 public:
     ScreenOverlay();
@@ -38,10 +39,6 @@ public:
     // Blocks until ms after the previous wait's end, counted from the first
     // outline, so that steps keep their period however long drawing takes.
     void wait(int ms);
-    // The desktop as it was taken, with the outlines drawn since; black where
-    // the desktop could not be taken.
-    const Surface& picture() const;
-
     // The outlines that the most recently closed overlay drew, in order.
     static const std::vector<OverlayOutline>& lastOutlines();
 
