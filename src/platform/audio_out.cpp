@@ -79,7 +79,34 @@ AudioOut::AudioOut()
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, gameName);
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, gameName);
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_ROLE, "game");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+    // Loading the audio libraries and reaching the sound server can take a
+    // while, or time out when there is none; the window does not wait for it.
+    // Nothing else calls SDL until the thread has been joined.
+    starting_ = std::thread([this] {
+        started_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+        // SDL keeps per-thread data (its error text) that only it frees.
+        SDL_TLSCleanup();
+    });
+}
+
+AudioOut::~AudioOut()
+{
+    if (starting_.joinable())
+        starting_.join();
+    if (device_ != 0)
+        SDL_CloseAudioDevice(device_);
+    if (started_)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void AudioOut::open()
+{
+    if (opened_)
+        return;
+    opened_ = true;
+    if (starting_.joinable())
+        starting_.join();
+    if (!started_)
         return;
 
     SDL_AudioSpec want{};
@@ -90,10 +117,8 @@ AudioOut::AudioOut()
     SDL_AudioSpec have{};
     const SDL_AudioDeviceID device = SDL_OpenAudioDevice(
         nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
-    if (device == 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (device == 0)
         return;
-    }
     device_ = device;
     format_ = have.format;
     channels_ = have.channels;
@@ -102,21 +127,18 @@ AudioOut::AudioOut()
     SDL_PauseAudioDevice(device_, 0);
 }
 
-AudioOut::~AudioOut()
+bool AudioOut::isOpen()
 {
-    if (device_ == 0)
-        return;
-    SDL_CloseAudioDevice(device_);
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-}
-
-bool AudioOut::isOpen() const
-{
+    open();
     return device_ != 0;
 }
 
 void AudioOut::play(std::span<const std::uint8_t> wavImage)
 {
+    // Nothing plays yet, so there is nothing to stop.
+    if (!opened_ && wavImage.empty())
+        return;
+    open();
     if (device_ == 0)
         return;
     const std::vector<std::uint8_t> pcm = decodeWav(wavImage, format_, channels_, sampleRate_, frameBytes_);

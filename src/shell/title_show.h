@@ -40,15 +40,39 @@ inline constexpr platform::Point rightTimeAt{550, 290};
 // The right time readout repeats the score wave from this cell on.
 inline constexpr int rightTimeFirstPhase = 5;
 
+// The cells the tick draws: ten score cells, four rows cells, two times four time cells.
+inline constexpr int titleCellCount = 22;
+inline constexpr int titleAnimationTimer = 102;
+
 inline constexpr int startupSteps = 77;
 inline constexpr int startupInset = 5;
 inline constexpr int startupStepMs = 10;
+
+// What a tick has on the window: the phase or logo frame it last drew in
+// each place, -1 where it does not know. Anything else copied onto the
+// window (a repaint, a game's readouts) or a new idle spell makes it forget.
+struct TitleScreen {
+    std::array<std::int8_t, titleCellCount> cells{};
+    std::int8_t logo = -1;
+    std::int64_t screenCopies = -1;
+    int timerStarts = -1;
+};
+
+// The part of a picture that changes from one step to the next, found once
+// from the sprite sheet and the logo frames; empty where the two are the same.
+struct TitleChanges {
+    bool found = false;
+    std::array<std::array<platform::Rect, phaseCount>, phaseCount> phase{};
+    // logo[k]: between frames k and k + 1, either way.
+    std::array<platform::Rect, logoFrameCount - 1> logo{};
+};
 
 // The idle animation of the right-hand displays and the start-up effect.
 struct TitleShow {
     explicit TitleShow(platform::Window& window, Surfaces& surfaces);
 
-    // One step of the animation, on the window's screen only.
+    // One step of the animation, on the window's screen only; only the parts
+    // of cells whose picture changes are copied.
     void tick();
     // Green outlines closing in from the desktop's edges, then the desktop as it was.
     void startupEffect();
@@ -58,4 +82,6 @@ struct TitleShow {
     platform::Surface* strip = nullptr;
     platform::Window* window = nullptr;
     platform::Surface logoFrames;
+    TitleScreen shown;
+    TitleChanges changes;
 };

@@ -85,6 +85,7 @@ TEST_F(GameSoundsTest, aLongDropThenARiseEachPlayTheirSoundWhole)
 TEST_F(GameSoundsTest, withSoundOffNothingReachesTheDevice)
 {
     openWindow(0);
+    ASSERT_TRUE(program.game->sounds.audio.isOpen());
     playUntilARowRises();
     ASSERT_NE(program.game->riseDue, 0);
     send(platform::MessageKind::Command, command::Restart);
@@ -98,6 +99,7 @@ TEST_F(GameSoundsTest, withoutTheSoundFolderAGamePlaysThroughSilently)
     if (fs::exists(platform::programFolder() / "sound"))
         GTEST_SKIP() << "a sound folder lies beside the test program";
     openWindow(1);
+    ASSERT_TRUE(program.game->sounds.audio.isOpen());
     playUntilARowRises();
     ASSERT_NE(program.game->riseDue, 0);
     send(platform::MessageKind::Command, command::Restart);

@@ -187,6 +187,59 @@ TEST_F(TitleShowTest, aRepaintShowsTheBackBufferUntilTheNextTick)
     EXPECT_EQ(next.logo, drawn.logo + 1);
 }
 
+// Cells whose picture does not change are left alone, a cell that changes in
+// part is copied in part, and a repaint makes the next tick draw everything.
+TEST_F(TitleShowTest, aTickCopiesToTheScreenOnlyThePartsOfCellsThatChange)
+{
+    // Phase 2 looks like phase 1, phase 3 differs from it in one pixel away
+    // from the probe; logo frames 0 and 1 are the same picture.
+    platform::Surface& sheet = program.surfaces.sprites;
+    const int glyph1 = phaseGlyphX + 15;
+    sheet.copyFrom(glyph1 + 15, phaseGlyphY, 15, 26, sheet, glyph1, phaseGlyphY);
+    sheet.copyFrom(glyph1 + 30, phaseGlyphY, 15, 26, sheet, glyph1, phaseGlyphY);
+    sheet.setPixel(glyph1 + 30 + 2, phaseGlyphY + 3, platform::rgb(1, 2, 3));
+    platform::Surface& frames = program.game->title.logoFrames;
+    frames.copyFrom(35, 0, 35, 25, frames, 0, 0);
+
+    constexpr std::int64_t cell = 15 * 26;
+    constexpr std::int64_t logo = 35 * 25;
+    const platform::Surface& screen = window.screen();
+    std::int64_t before = screen.copiedPixels();
+    tick();
+    EXPECT_EQ(screen.copiedPixels() - before, 22 * cell + logo);
+
+    before = screen.copiedPixels();
+    tick();
+    // Score 0..4,4..0 to 1..5,5..1: 1->2 is no change, 2->3 one pixel, the rest whole.
+    // Rows 0,1,1,0 to 1,2,2,1. Times 1,2,3,4 to 2,3,4,5 and 5,4,3,2 to 6,5,4,3. Logo 0 to 1.
+    const std::int64_t score = 6 * cell + 2;
+    const std::int64_t rows = 2 * cell;
+    const std::int64_t times = (2 * cell + 1) + (3 * cell + 1);
+    EXPECT_EQ(screen.copiedPixels() - before, score + rows + times);
+    // What was left alone is still right.
+    const auto showsGlyph = [&](platform::Point cells, int index, int phase) {
+        for (int y = 0; y < 26; ++y)
+            for (int x = 0; x < 15; ++x)
+                if (screen.pixel(cells.x + displayPitch * index + x, cells.y + y)
+                    != sheet.pixel(phaseGlyphX + 15 * phase + x, phaseGlyphY + y))
+                    return false;
+        return true;
+    };
+    for (int i = 0; i < 10; ++i)
+        EXPECT_TRUE(showsGlyph(scoreCellsAt, i, titleAnimation().digitPhases[static_cast<std::size_t>(i)] == 0 ? 6 : titleAnimation().digitPhases[static_cast<std::size_t>(i)] - 1)) << i;
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(showsGlyph(leftTimeAt, i, titleAnimation().digitPhases[static_cast<std::size_t>(i)])) << i;
+        EXPECT_TRUE(showsGlyph(rightTimeAt, i, titleAnimation().digitPhases[static_cast<std::size_t>(5 + i)])) << i;
+    }
+    EXPECT_EQ(logoAtScreen(screen), 0);
+
+    window.invalidate(platform::Rect{460, 40, 639, 410});
+    window.paintNow();
+    before = screen.copiedPixels();
+    tick();
+    EXPECT_EQ(screen.copiedPixels() - before, 22 * cell + logo);
+}
+
 TEST_F(TitleShowTest, theStartUpEffectDrawsSeventySevenOutlinesClosingIn)
 {
     // Window creation ran the effect; the offscreen desktop is smaller than
@@ -198,6 +251,7 @@ TEST_F(TitleShowTest, theStartUpEffectDrawsSeventySevenOutlinesClosingIn)
     for (std::size_t i = 0; i < outlines.size(); ++i) {
         const int step = static_cast<int>(i);
         EXPECT_EQ(outlines[i].colour, platform::rgb(0, 3 * step, 0));
+        EXPECT_EQ(outlines[i].shownAtMs, 10 * step);
         const platform::Rect r = outlines[i].rect;
         EXPECT_LE(r.left, r.right);
         EXPECT_LE(r.top, r.bottom);
@@ -207,6 +261,8 @@ TEST_F(TitleShowTest, theStartUpEffectDrawsSeventySevenOutlinesClosingIn)
     std::vector<int> waits(platform::Clock::instance().pauses().begin(),
                            platform::Clock::instance().pauses().begin() + 77);
     EXPECT_EQ(waits, std::vector<int>(77, 10));
+    // The last outline has its full step before the desktop comes back.
+    EXPECT_GE(platform::Clock::instance().simulatedMs(), outlines.back().shownAtMs + 10);
 }
 
 } // namespace
