@@ -3,8 +3,8 @@
 #include "platform/message.h"
 #include "platform/surface.h"
 #include "platform/window.h"
-#include "shell/random.h"
-#include "shell/surfaces.h"
+#include "core/random.h"
+#include "core/surfaces.h"
 
 #include <benchmark/benchmark.h>
 

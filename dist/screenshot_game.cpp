@@ -6,7 +6,7 @@
 // Usage: tamaro_screenshots OUTPUT_FOLDER   (run it in a scratch working folder:
 // the game reads and writes its data file there)
 
-#include "engine/grid.h"
+#include "core/grid.h"
 #include "platform/application.h"
 #include "platform/clock.h"
 #include "platform/message.h"
@@ -14,7 +14,7 @@
 #include "platform/window_picture.h"
 #include "resources/menu.h"
 #include "shell/main_window.h"
-#include "shell/random.h"
+#include "core/random.h"
 
 #include <cstdio>
 #include <set>

@@ -7,8 +7,8 @@
 #include "platform/window.h"
 #include "ranking/data_file.h"
 #include "ranking/ranking.h"
-#include "shell/options.h"
-#include "shell/surfaces.h"
+#include "core/options.h"
+#include "core/surfaces.h"
 
 #include <algorithm>
 #include <array>

@@ -2,7 +2,7 @@
 
 #include "platform/surface.h"
 #include "platform/window.h"
-#include "shell/random.h"
+#include "core/random.h"
 
 #include <array>
 

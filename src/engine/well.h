@@ -1,10 +1,10 @@
 #pragma once
 
-#include "engine/grid.h"
+#include "core/grid.h"
 #include "engine/move_command.h"
-#include "engine/round_status.h"
+#include "core/round_status.h"
 #include "patterns/row_evaluator.h"
-#include "shell/surfaces.h"
+#include "core/surfaces.h"
 
 #include <cstdint>
 #include <optional>

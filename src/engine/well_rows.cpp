@@ -1,6 +1,6 @@
 #include "engine/well.h"
 
-#include "shell/random.h"
+#include "core/random.h"
 
 #include <algorithm>
 

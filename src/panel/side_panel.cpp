@@ -4,7 +4,7 @@
 #include "platform/sjis.h"
 #include "platform/window.h"
 #include "resources/menu.h"
-#include "shell/fonts.h"
+#include "core/fonts.h"
 
 #include <algorithm>
 #include <cstring>

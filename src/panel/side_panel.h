@@ -3,8 +3,8 @@
 #include "platform/font.h"
 #include "platform/geometry.h"
 #include "platform/surface.h"
-#include "shell/pattern_names.h"
-#include "shell/surfaces.h"
+#include "core/pattern_names.h"
+#include "core/surfaces.h"
 
 #include <array>
 #include <cstdint>

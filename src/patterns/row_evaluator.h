@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/grid.h"
-#include "engine/round_status.h"
+#include "core/grid.h"
+#include "core/round_status.h"
 #include "patterns/pattern_table.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ranking/ranking_entry.h"
-#include "shell/options.h"
+#include "core/options.h"
 
 #include <array>
 #include <cstddef>

@@ -3,8 +3,8 @@
 #include "platform/window.h"
 #include "ranking/name_entry.h"
 #include "ranking/table_display.h"
-#include "shell/fonts.h"
-#include "shell/options.h"
+#include "core/fonts.h"
+#include "core/options.h"
 
 #include <array>
 

@@ -3,7 +3,7 @@
 #include "platform/font.h"
 #include "ranking/data_file.h"
 #include "ranking/ranking_entry.h"
-#include "shell/surfaces.h"
+#include "core/surfaces.h"
 
 #include <cstddef>
 

@@ -1,7 +1,7 @@
 #include "shell/commands.h"
 
-#include "engine/game_flow.h"
-#include "panel/panel_request.h"
+#include "shell/game_flow.h"
+#include "shell/panel_request.h"
 #include "platform/dialog.h"
 #include "platform/window.h"
 #include "resources/dialogs.h"

@@ -2,7 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/sjis.h"
-#include "shell/random.h"
+#include "core/random.h"
 
 #include <algorithm>
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "engine/round_status.h"
+#include "core/round_status.h"
 #include "engine/well.h"
 #include "panel/side_panel.h"
 #include "ranking/ranking.h"
-#include "shell/options.h"
-#include "shell/pattern_names.h"
+#include "core/options.h"
+#include "core/pattern_names.h"
 #include "shell/sound_bank.h"
-#include "shell/surfaces.h"
+#include "core/surfaces.h"
 #include "shell/title_show.h"
 #include "view/playfield_view.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "shell/game.h"
-#include "shell/options.h"
-#include "shell/surfaces.h"
+#include "core/options.h"
+#include "core/surfaces.h"
 
 #include <optional>
 

@@ -2,7 +2,7 @@
 
 #include "platform/geometry.h"
 #include "platform/surface.h"
-#include "shell/surfaces.h"
+#include "core/surfaces.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/pattern_names.h"
+#include "core/pattern_names.h"
 
 #include <string>
 

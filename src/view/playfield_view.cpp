@@ -2,7 +2,7 @@
 
 #include "platform/surface.h"
 #include "platform/window.h"
-#include "shell/fonts.h"
+#include "core/fonts.h"
 #include "view/digits.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "engine/round_status.h"
+#include "core/round_status.h"
 #include "platform/font.h"
-#include "shell/pattern_names.h"
-#include "shell/surfaces.h"
+#include "core/pattern_names.h"
+#include "core/surfaces.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "engine/round_status.h"
+#include "core/round_status.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include "platform/message.h"
 #include "platform/surface.h"
 #include "platform/window.h"
-#include "shell/random.h"
-#include "shell/surfaces.h"
+#include "core/random.h"
+#include "core/surfaces.h"
 
 #include <gtest/gtest.h>
 

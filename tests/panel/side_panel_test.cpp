@@ -1,4 +1,4 @@
-#include "panel/panel_request.h"
+#include "shell/panel_request.h"
 #include "tests/panel/panel_fixture.h"
 
 #include "platform/sjis.h"

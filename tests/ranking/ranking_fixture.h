@@ -5,8 +5,8 @@
 #include "platform/window.h"
 #include "ranking/ranking.h"
 #include "resources/menu.h"
-#include "shell/options.h"
-#include "shell/surfaces.h"
+#include "core/options.h"
+#include "core/surfaces.h"
 
 #include <gtest/gtest.h>
 

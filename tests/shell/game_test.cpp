@@ -1,7 +1,7 @@
 #include "platform/clock.h"
 #include "platform/sjis.h"
 #include "shell/game.h"
-#include "shell/random.h"
+#include "core/random.h"
 
 #include <gtest/gtest.h>
 

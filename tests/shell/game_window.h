@@ -1,11 +1,11 @@
 #pragma once
 
-#include "engine/grid.h"
+#include "core/grid.h"
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "resources/menu.h"
 #include "shell/main_window.h"
-#include "shell/random.h"
+#include "core/random.h"
 
 #include <gtest/gtest.h>
 

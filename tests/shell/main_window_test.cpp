@@ -4,7 +4,7 @@
 #include "platform/window.h"
 #include "resources/menu.h"
 #include "shell/main_window.h"
-#include "shell/random.h"
+#include "core/random.h"
 
 #include <gtest/gtest.h>
 

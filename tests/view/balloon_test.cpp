@@ -1,7 +1,7 @@
 #include "tests/view/view_fixture.h"
 
 #include "platform/sjis.h"
-#include "shell/fonts.h"
+#include "core/fonts.h"
 #include "shell/game.h"
 #include "view/balloon.h"
 

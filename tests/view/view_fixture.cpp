@@ -1,7 +1,7 @@
 #include "tests/view/view_fixture.h"
 
 #include "platform/application.h"
-#include "shell/surfaces.h"
+#include "core/surfaces.h"
 
 namespace {
 

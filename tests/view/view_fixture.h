@@ -2,7 +2,7 @@
 
 #include "platform/surface.h"
 #include "platform/window.h"
-#include "shell/surfaces.h"
+#include "core/surfaces.h"
 #include "view/playfield_view.h"
 
 #include <gtest/gtest.h>

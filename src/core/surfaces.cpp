@@ -1,4 +1,4 @@
-#include "shell/surfaces.h"
+#include "core/surfaces.h"
 
 #include "platform/window.h"
 

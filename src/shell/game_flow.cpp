@@ -1,4 +1,4 @@
-#include "engine/game_flow.h"
+#include "shell/game_flow.h"
 
 #include "platform/message.h"
 #include "platform/window.h"

@@ -1,4 +1,4 @@
-#include "shell/random.h"
+#include "core/random.h"
 
 void seed(Random& random, std::uint32_t value)
 {

@@ -1,4 +1,4 @@
-#include "panel/panel_request.h"
+#include "shell/panel_request.h"
 
 #include "shell/game.h"
 

@@ -1,4 +1,4 @@
-#include "shell/fonts.h"
+#include "core/fonts.h"
 
 platform::Font makeFont(int height, int width, bool italic, bool underline, std::string_view face)
 {
