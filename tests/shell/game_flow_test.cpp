@@ -19,7 +19,20 @@ bool paused(int ms)
 
 } // namespace
 
-using GameFlowTest = GameWindowTest;
+class GameFlowTest : public GameWindowTest {
+protected:
+    // Six settled cells of colour 1 in the bottom row, the last one open: a
+    // piece of colour 1 would complete an extra punch (▼ tab) there.
+    void openAnExtraPunchInTheBottomRow()
+    {
+        for (int column = 1; column <= 6; ++column)
+            cellAt(game().well.grid, column, 11) = 1;
+    }
+
+    // A pixel inside the balloon's body, left of its text.
+    platform::Colour balloonPixel() { return window.screen().pixel(470, 420); }
+    platform::Colour stripPixel() { return program.surfaces.strip.pixel(470 - 468, 420 - 398); }
+};
 
 TEST_F(GameFlowTest, startingAGameSetsThePlayTimersMenuAndFirstPiece)
 {
@@ -245,4 +258,59 @@ TEST_F(GameFlowTest, aPiecePushedOutOfTheWellEndsTheGame)
     EXPECT_TRUE(paused(1000)) << "the game-over fill ran";
     for (int column = 0; column <= 8; ++column)
         EXPECT_EQ(cell(column, 0), 20) << "the wall row stays whole";
+}
+
+TEST_F(GameFlowTest, aLandingByACommandRestartsTheDropTimerAndALandingByTheTimerDoesNot)
+{
+    startGame();
+    game().status.dropInterval = 1500;
+    int starts = window.timerStarts(100);
+    character(' ');
+    EXPECT_EQ(window.timerPeriod(100), 1500) << "a drop lands and the timer runs on at the new interval";
+    EXPECT_EQ(window.timerStarts(100), starts + 1);
+
+    for (int i = 0; i < 9; ++i)
+        key(vkUp);
+    ASSERT_EQ(game().well.pieceRow, 10);
+    starts = window.timerStarts(100);
+    key(vkUp);
+    EXPECT_EQ(cell(4, 10), 1);
+    EXPECT_EQ(window.timerPeriod(100), 1500) << "a step onto the stack lands and restarts the timer";
+    EXPECT_EQ(window.timerStarts(100), starts + 1);
+
+    for (int i = 0; i < 8; ++i)
+        timer(100);
+    ASSERT_EQ(game().well.pieceRow, 9);
+    starts = window.timerStarts(100);
+    const int kills = window.timerKills(100);
+    timer(100);
+    EXPECT_EQ(cell(4, 9), 1);
+    EXPECT_EQ(game().well.pieceRow, 1) << "the timer landed the piece and the next one entered";
+    EXPECT_EQ(window.timerStarts(100), starts);
+    EXPECT_EQ(window.timerKills(100), kills);
+}
+
+TEST_F(GameFlowTest, theHintShowsItsBalloonAndTabOnlyAtStandardDifficultyAndEveryLandingErasesIt)
+{
+    startGame();
+    openAnExtraPunchInTheBottomRow();
+    character(' ');
+    EXPECT_EQ(game().view.balloonShown, 1);
+    EXPECT_EQ(balloonPixel(), platform::rgb(255, 255, 255));
+    EXPECT_EQ(game().status.lastPattern, 5);
+    EXPECT_TRUE(window.menu().hasRadioMark(command::TabTriangle)) << "the panel turned to the hint's tab";
+
+    // Ending a game leaves the balloon; the first landing of the next game takes it.
+    command(command::Restart);
+    command(command::TabDiamond);
+    EXPECT_EQ(game().view.balloonShown, 1);
+    options().difficulty = 1;
+    startGame();
+    openAnExtraPunchInTheBottomRow();
+    EXPECT_EQ(game().view.balloonShown, 1);
+    character(' ');
+    EXPECT_EQ(game().view.balloonShown, 0);
+    EXPECT_EQ(balloonPixel(), stripPixel());
+    EXPECT_EQ(game().status.lastPattern, 0) << "no hint is probed at the professional difficulty";
+    EXPECT_TRUE(window.menu().hasRadioMark(command::TabDiamond));
 }
