@@ -1,5 +1,7 @@
 #include "tests/shell/game_window.h"
 
+#include "engine/well.h"
+
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -29,6 +31,19 @@ protected:
             cellAt(game().well.grid, column, 11) = 1;
     }
 
+    // Pixels of the screen that are not black, in the area and outside the hole.
+    int litPixels(const platform::Rect& area, const platform::Rect& hole = {})
+    {
+        int lit = 0;
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) {
+                const bool inHole = x >= hole.left && x < hole.right && y >= hole.top && y < hole.bottom;
+                lit += !inHole && window.screen().pixel(x, y) != platform::rgb(0, 0, 0);
+            }
+        }
+        return lit;
+    }
+
     // A pixel inside the balloon's body, left of its text.
     platform::Colour balloonPixel() { return window.screen().pixel(470, 420); }
     platform::Colour stripPixel() { return program.surfaces.strip.pixel(470 - 468, 420 - 398); }
@@ -54,9 +69,13 @@ TEST_F(GameFlowTest, startingAGameSetsThePlayTimersMenuAndFirstPiece)
     EXPECT_EQ(game().riseDue, 1);
     EXPECT_EQ(game().riseStep, 0);
 
+    timer(101);
+    timer(101);
     command(command::Restart);
     command(command::Start);
     EXPECT_EQ(menu.itemTexts(gamePopup).size(), 6u) << "the ranking entry goes only once a run";
+    timer(101);
+    EXPECT_EQ(game().status.stageLength, 100000) << "a new game starts the rise schedule again";
 }
 
 TEST_F(GameFlowTest, aWholeGameRunsFromStartToGameOverAndBackToIdle)
@@ -79,6 +98,8 @@ TEST_F(GameFlowTest, aWholeGameRunsFromStartToGameOverAndBackToIdle)
     EXPECT_EQ(window.timerPeriod(titleTimer), 77);
     EXPECT_TRUE(window.menu().isEnabled(command::Start));
     EXPECT_FALSE(window.menu().isEnabled(command::Restart));
+    EXPECT_EQ(litPixels({cellX(4), cellY(1), cellX(4) + cellSize, cellY(1) + cellSize}), 0)
+        << "no piece enters over the table";
 
     key(vkLeft);
     character(' ');
@@ -104,15 +125,29 @@ TEST_F(GameFlowTest, aSeededGameReplaysExactly)
     EXPECT_EQ(first, second);
 }
 
-TEST_F(GameFlowTest, restartEndsAGameAtOnceWithoutAName)
+TEST_F(GameFlowTest, restartEndsAGameAtOnceWithoutANameAndANewGameBlacksTheTableOut)
 {
+    const platform::Rect wellArea{177, 20, 457, 460};
+    const platform::Rect stockArea{470, 190, 620, 248};
+    const platform::Rect nextArea{470, 360, 510, 400};
     startGame();
+    game().status.stock = 3;
+    timer(101);
+    ASSERT_GT(litPixels(stockArea), 0);
+    ASSERT_GT(litPixels(nextArea), 0);
     command(command::Restart);
     EXPECT_EQ(options().gameRunning, 0);
     EXPECT_EQ(window.timerPeriod(100), 0);
     EXPECT_EQ(window.timerPeriod(101), 0);
     EXPECT_EQ(window.timerPeriod(titleTimer), 77);
     EXPECT_TRUE(window.menu().isEnabled(command::Difficulty));
+    EXPECT_EQ(litPixels(stockArea), 0);
+    EXPECT_EQ(litPixels(nextArea), 0);
+    EXPECT_GT(litPixels(wellArea), 0) << "the table stands over the well";
+
+    startGame();
+    const platform::Rect piece{cellX(4), cellY(1), cellX(4) + cellSize, cellY(1) + cellSize};
+    EXPECT_EQ(litPixels(wellArea, piece), 0) << "nothing but the first piece in the well";
 }
 
 TEST_F(GameFlowTest, deactivationPausesBothTimersOnceAndActivationResumesThem)
