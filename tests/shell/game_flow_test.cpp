@@ -148,6 +148,7 @@ TEST_F(GameFlowTest, restartEndsAGameAtOnceWithoutANameAndANewGameBlacksTheTable
     startGame();
     const platform::Rect piece{cellX(4), cellY(1), cellX(4) + cellSize, cellY(1) + cellSize};
     EXPECT_EQ(litPixels(wellArea, piece), 0) << "nothing but the first piece in the well";
+    EXPECT_GT(litPixels(nextArea), 0) << "every readout is drawn again, the unchanged next piece too";
 }
 
 TEST_F(GameFlowTest, deactivationPausesBothTimersOnceAndActivationResumesThem)
