@@ -98,8 +98,7 @@ TEST_F(GameFlowTest, aWholeGameRunsFromStartToGameOverAndBackToIdle)
     EXPECT_EQ(window.timerPeriod(titleTimer), 77);
     EXPECT_TRUE(window.menu().isEnabled(command::Start));
     EXPECT_FALSE(window.menu().isEnabled(command::Restart));
-    EXPECT_EQ(litPixels({cellX(4), cellY(1), cellX(4) + cellSize, cellY(1) + cellSize}), 0)
-        << "no piece enters over the table";
+    EXPECT_EQ(litPixels({cellX(1), cellY(1), cellX(8), cellY(2)}), 0) << "no piece is drawn over the table";
 
     key(vkLeft);
     character(' ');
