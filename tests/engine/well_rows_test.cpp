@@ -153,14 +153,31 @@ TEST_F(WellTest, colourWindowMovesOnlyWhenTheNextPieceLiesInsideTheMovedWindow)
 TEST_F(WellTest, onlyFullRowsLeftLooksAboveTheFullRowsAtTheBottom)
 {
     EXPECT_TRUE(well.onlyFullRowsLeft());
+    fillRow(11, "ABCDEF.");
+    EXPECT_FALSE(well.onlyFullRowsLeft()) << "a row open in its last column is not full";
     fillRow(11, deadRowA, firstBlockCode);
     fillRow(10, deadRowB, firstBlockCode);
     EXPECT_TRUE(well.onlyFullRowsLeft());
-    place(3, 9, 2);
+    place(7, 9, 2);
     EXPECT_FALSE(well.onlyFullRowsLeft());
-    for (int row = bottomRow - 2; row >= topRow; --row)
+    for (int row = bottomRow - 2; row >= topRow + 1; --row)
         fillRow(row, row % 2 ? deadRowA : deadRowB);
-    EXPECT_FALSE(well.onlyFullRowsLeft());
+    EXPECT_TRUE(well.onlyFullRowsLeft()) << "ten full rows under an empty top row";
+    fillRow(1, deadRowA);
+    EXPECT_FALSE(well.onlyFullRowsLeft()) << "a full well";
+}
+
+TEST_F(WellTest, aRemovedRowLowersAColumnThatReachesTheTopRow)
+{
+    fillRow(11, "AAAAAA.");
+    for (int row = bottomRow - 1; row >= topRow; --row)
+        place(1, row, 2 + row % 3);
+    place(7, 11, 1);
+    ASSERT_EQ(well.resolveLanding().pattern, ExtraPunch);
+    for (int row = bottomRow; row >= topRow + 1; --row)
+        EXPECT_EQ(cell(1, row), 2 + (row - 1) % 3) << row;
+    EXPECT_EQ(cell(1, topRow), emptyCell);
+    EXPECT_TRUE(wellIsSound(well, false));
 }
 
 TEST_F(WellTest, hintLooksOnlyAtTheLowestRowLackingOneCell)

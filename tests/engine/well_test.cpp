@@ -20,7 +20,12 @@ TEST_F(WellTest, newGameBuildsAnEmptyWalledWellAndStartsWithTwoPiecesOfColourOne
     status.score = 900;
     status.stock = 7;
     well.colourBase = 5;
+    Random reference;
+    seed(reference, 321);
+    seed(gameRandom(), 321);
     well.resetWell(status);
+    draw(reference);
+    EXPECT_EQ(draw(gameRandom()), draw(reference)) << "a new game draws its first next colour, and only that";
     EXPECT_TRUE(wellIsSound(well, false));
     for (int column = firstColumn; column <= lastColumn; ++column) {
         for (int row = topRow; row <= bottomRow; ++row)
@@ -133,7 +138,11 @@ TEST_F(WellTest, aLongFallBouncesOnTheScreenOnlyForNinetyMilliseconds)
     step(well, MoveCommand::Drop);
     const platform::Colour above = surfaces.backBuffer.pixel(cellX(3) + 10, cellY(11) - 3);
     std::vector<platform::Rect> drawn;
-    window.screen().setChangeListener([&](const platform::Rect& r) { drawn.push_back(r); });
+    std::vector<platform::Colour> raisedBottom;
+    window.screen().setChangeListener([&](const platform::Rect& r) {
+        drawn.push_back(r);
+        raisedBottom.push_back(window.screen().pixel(cellX(3) + 10, cellY(11) + 33));
+    });
     EXPECT_TRUE(well.landingBounce());
     window.screen().setChangeListener({});
     EXPECT_EQ(clock.pauses(), std::vector<int>{90});
@@ -141,6 +150,7 @@ TEST_F(WellTest, aLongFallBouncesOnTheScreenOnlyForNinetyMilliseconds)
     const int y = cellY(11);
     ASSERT_EQ(drawn.size(), 4u);
     EXPECT_EQ(drawn[1], (platform::Rect{x, y - 5, x + 39, y + 34}));
+    EXPECT_EQ(raisedBottom[1], spriteColour(5)) << "the whole sprite is shown raised";
     EXPECT_EQ(drawn[3], (platform::Rect{x, y, x + 39, y + 39}));
     EXPECT_EQ(cellPixel(window.screen(), 3, 11), spriteColour(5));
     EXPECT_EQ(window.screen().pixel(cellX(3) + 38, cellY(11) + 38), spriteColour(5));
