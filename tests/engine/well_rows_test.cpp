@@ -205,10 +205,14 @@ TEST_F(WellTest, hintLooksOnlyAtTheLowestRowLackingOneCell)
     EXPECT_EQ(well.probeHint(), NoPattern);
     EXPECT_EQ(status.lastPattern, NoPattern);
 
-    // The top row is never looked at, even when it alone lacks one cell.
+    // Row 2 is the last row looked at; the top row never is.
     well.resetWell(status);
-    for (int row = bottomRow; row >= 2; --row)
+    for (int row = bottomRow; row >= 3; --row)
         fillRow(row, row % 2 ? deadRowA : deadRowB, firstBlockCode);
+    fillRow(2, "AAAAAA.");
+    well.pieceColour = 1;
+    EXPECT_EQ(well.probeHint(), ExtraPunch);
+    fillRow(2, deadRowB, firstBlockCode);
     fillRow(1, "AAAAAA.");
     well.pieceColour = 1;
     status.lastPattern = 7;
