@@ -36,13 +36,24 @@ std::vector<std::uint8_t> distinctTable()
     return bytes;
 }
 
+// Descriptors this process holds open.
+std::ptrdiff_t openFiles()
+{
+    return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), std::filesystem::directory_iterator{});
+}
+
 } // namespace
 
 TEST_F(RankingTest, firstRunCreatesAnEmptyFileKeepsTheDefaultsAndWritesExactly312Bytes)
 {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
     makeRanking();
     ASSERT_TRUE(std::filesystem::exists(dataPath()));
     EXPECT_EQ(std::filesystem::file_size(dataPath()), 0u);
+    struct stat info {};
+    ASSERT_EQ(::stat(dataPath().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0666 & ~mask) << "readable and writable as the user's umask allows";
     ranking->command(1);
     EXPECT_EQ(std::filesystem::file_size(dataPath()), 0u) << "loading an empty file writes nothing";
     EXPECT_EQ(nameText(ranking->entries[0]), "Ai         ");
@@ -148,6 +159,20 @@ TEST_F(RankingTest, theFileIsHeldExclusivelyUntilTheRankingIsGone)
     EXPECT_TRUE(isOpen(after)) << "the lock ends with the ranking";
 }
 
+TEST_F(RankingTest, aProgramStartedWithoutStandardInputStillHoldsItsFile)
+{
+    const int input = ::dup(0);
+    ::close(0);
+    bool open = false;
+    {
+        const DataFile file(dataFileName);
+        open = isOpen(file) && file.descriptor == 0;
+    }
+    ::dup2(input, 0);
+    ::close(input);
+    EXPECT_TRUE(open) << "descriptor 0 is a file like any other";
+}
+
 TEST_F(RankingTest, aFileThatCannotBeUsedLeavesTheDefaultsAndSaysSoOnce)
 {
     writeFile(distinctTable());
@@ -159,9 +184,16 @@ TEST_F(RankingTest, aFileThatCannotBeUsedLeavesTheDefaultsAndSaysSoOnce)
     EXPECT_EQ(ranking->command(2), 0) << "a save that wrote nothing is not a success";
     const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(said.find("tm_data.dat"), std::string::npos);
+    EXPECT_NE(said.find("held by another running copy"), std::string::npos);
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
     EXPECT_EQ(ranking->entries[0].score, 200000);
     EXPECT_EQ(fileBytes(), distinctTable()) << "the other holder's file is untouched";
+
+    const auto filesBefore = openFiles();
+    ::testing::internal::CaptureStderr();
+    { const DataFile refused(dataFileName); }
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(openFiles(), filesBefore) << "a file that could not be locked is not left open";
 }
 
 TEST_F(RankingTest, aFolderOrPipeInThePlaceOfTheFileIsRefusedWithoutHanging)
@@ -172,13 +204,18 @@ TEST_F(RankingTest, aFolderOrPipeInThePlaceOfTheFileIsRefusedWithoutHanging)
     EXPECT_FALSE(isOpen(ranking->dataFile));
     EXPECT_FALSE(ranking->save());
     ranking.reset();
+    EXPECT_FALSE(::testing::internal::GetCapturedStderr().empty());
     std::filesystem::remove(dataPath());
 
     ASSERT_EQ(::mkfifo(dataPath().c_str(), 0600), 0);
+    const auto filesBefore = openFiles();
+    ::testing::internal::CaptureStderr();
     makeRanking().load();
     EXPECT_FALSE(isOpen(ranking->dataFile));
     EXPECT_FALSE(::testing::internal::GetCapturedStderr().empty());
     EXPECT_EQ(ranking->entries[9].score, 30000);
+    ranking.reset();
+    EXPECT_EQ(openFiles(), filesBefore) << "the refused pipe is not left open";
 }
 
 TEST_F(RankingTest, aFileRemovedAfterOpeningTakesTheDefaultsOnlyInTheHandleOfItsOwn)
