@@ -2,6 +2,7 @@
 
 #include "ranking/data_file.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -93,7 +94,7 @@ TEST_F(RankingTest, shortFilesReplaceOnlyTheLeadingBytesTheyHold)
     ranking.reset();
 
     auto bytes = distinctTable();
-    const auto settings = settingsBytes({1, 1, 2, 1, 0, 0, 0, 0, 11, 22, 33, 44});
+    const auto settings = settingsBytes({1, 1, 2, 1, 0, 0, 0, 0, 0x0A0B0C0D, 22, 33, 44});
     bytes.insert(bytes.end(), settings.begin(), settings.begin() + 36);
     ASSERT_EQ(bytes.size(), 300u);
     writeFile(bytes);
@@ -101,7 +102,7 @@ TEST_F(RankingTest, shortFilesReplaceOnlyTheLeadingBytesTheyHold)
     makeRanking().load();
     EXPECT_EQ(options.dropKeyType, 1);
     EXPECT_EQ(options.soundOn, 0);
-    EXPECT_EQ(options.windowRect.left, 11);
+    EXPECT_EQ(options.windowRect.left, 0x0A0B0C0D);
     EXPECT_EQ(options.windowRect.top, 6) << "fields 10 to 12 keep their values";
     EXPECT_EQ(options.windowRect.bottom, 8);
     EXPECT_EQ(fileBytes(), bytes) << "loading never writes";
@@ -168,9 +169,11 @@ TEST_F(RankingTest, aProgramStartedWithoutStandardInputStillHoldsItsFile)
         const DataFile file(dataFileName);
         open = isOpen(file) && file.descriptor == 0;
     }
+    const bool letGo = ::fcntl(0, F_GETFD) == -1;
     ::dup2(input, 0);
     ::close(input);
     EXPECT_TRUE(open) << "descriptor 0 is a file like any other";
+    EXPECT_TRUE(letGo) << "the file is closed with its record";
 }
 
 TEST_F(RankingTest, aFileThatCannotBeUsedLeavesTheDefaultsAndSaysSoOnce)
@@ -225,4 +228,13 @@ TEST_F(RankingTest, aFileRemovedAfterOpeningTakesTheDefaultsOnlyInTheHandleOfIts
     ranking->load();
     EXPECT_FALSE(std::filesystem::exists(dataPath())) << "nothing is created under the name";
     EXPECT_EQ(ranking->transferred, 312u);
+    ranking.reset();
+
+    // A removed file that held something is neither read nor written over.
+    writeFile(distinctTable());
+    makeRanking();
+    std::filesystem::remove(dataPath());
+    EXPECT_FALSE(ranking->load());
+    EXPECT_EQ(ranking->transferred, 0u);
+    EXPECT_EQ(ranking->entries[0].score, 200000);
 }
