@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace {
@@ -105,12 +106,20 @@ TEST_F(RankingTest, shortFilesReplaceOnlyTheLeadingBytesTheyHold)
     EXPECT_EQ(options.windowRect.left, 0x0A0B0C0D);
     EXPECT_EQ(options.windowRect.top, 6) << "fields 10 to 12 keep their values";
     EXPECT_EQ(options.windowRect.bottom, 8);
+    EXPECT_EQ(ranking->transferred, 300u);
     EXPECT_EQ(fileBytes(), bytes) << "loading never writes";
+    ranking.reset();
+
+    writeFile({0x42});
+    makeRanking().load();
+    EXPECT_EQ(ranking->transferred, 1u);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(ranking->entries[0].score) & 0xFF, 0x42u) << "a file of one byte";
 }
 
 TEST_F(RankingTest, aSaveReplacesTheFirst312BytesAndKeepsALongerFilesTail)
 {
     auto bytes = defaultFileBytes();
+    bytes[0] = 0x55;
     const std::vector<std::uint8_t> tail{'t', 'a', 'i', 'l', 0, 0xFF};
     bytes.insert(bytes.end(), tail.begin(), tail.end());
     writeFile(bytes);
