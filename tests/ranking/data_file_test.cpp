@@ -56,7 +56,7 @@ TEST_F(RankingTest, firstRunCreatesAnEmptyFileKeepsTheDefaultsAndWritesExactly31
     struct stat info {};
     ASSERT_EQ(::stat(dataPath().c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0666 & ~mask) << "readable and writable as the user's umask allows";
-    ranking->command(1);
+    EXPECT_EQ(ranking->command(1), 0) << "an empty file loads nothing";
     EXPECT_EQ(std::filesystem::file_size(dataPath()), 0u) << "loading an empty file writes nothing";
     EXPECT_EQ(nameText(ranking->entries[0]), "Ai         ");
     EXPECT_EQ(ranking->entries[10].score, 20000);

@@ -48,6 +48,8 @@ TEST_F(RankingTest, withNoHighlightEveryLineIsWhiteOnBothSurfaces)
     EXPECT_EQ(countColour(surfaces.backBuffer, surfaces.backBuffer.bounds(), red), 0);
     EXPECT_EQ(countColour(surfaces.backBuffer, platform::Rect{0, 0, 639, 70}, white), 0);
     EXPECT_EQ(countColour(surfaces.backBuffer, platform::Rect{0, 420, 639, 479}, white), 0) << "the spill row is not shown";
+    ranking.reset();
+    EXPECT_EQ(surfaces.backBuffer.font(), nullptr) << "the back buffer keeps no font of a ranking that is gone";
 }
 
 TEST_F(RankingTest, theHighlightedRankAloneIsRed)
