@@ -234,7 +234,7 @@ TEST_F(RankingTest, aFileRemovedAfterOpeningTakesTheDefaultsOnlyInTheHandleOfIts
 {
     makeRanking();
     std::filesystem::remove(dataPath());
-    ranking->load();
+    EXPECT_TRUE(ranking->load());
     EXPECT_FALSE(std::filesystem::exists(dataPath())) << "nothing is created under the name";
     EXPECT_EQ(ranking->transferred, 312u);
     ranking.reset();
