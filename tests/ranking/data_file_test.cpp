@@ -111,7 +111,7 @@ TEST_F(RankingTest, shortFilesReplaceOnlyTheLeadingBytesTheyHold)
     ranking.reset();
 
     writeFile({0x42});
-    makeRanking().load();
+    EXPECT_TRUE(makeRanking().load());
     EXPECT_EQ(ranking->transferred, 1u);
     EXPECT_EQ(std::bit_cast<std::uint64_t>(ranking->entries[0].score) & 0xFF, 0x42u) << "a file of one byte";
 }
