@@ -141,6 +141,9 @@ TEST_F(RankingTest, namesKeepTenBytesWithoutSplittingADoubleByteCharacter)
     });
     EXPECT_EQ(askName(window, entry), "ABCDEFGHIJ");
     EXPECT_EQ(field, "ABCDEFGHIJK") << "the field takes 11 bytes";
+    RankingEntry row;
+    setName(row, "ABCDEFGHIJKLMN");
+    EXPECT_EQ(nameText(row), "ABCDEFGHIJK") << "a stored name keeps room for its end";
 
     whenDialogOpens([](platform::Dialog& d) {
         d.type(150, "Aあいうえお");

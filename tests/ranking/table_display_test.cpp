@@ -40,11 +40,16 @@ int rightmostInk(const platform::Surface& surface, const platform::Rect& area, p
 
 TEST_F(RankingTest, withNoHighlightEveryLineIsWhiteOnBothSurfaces)
 {
+    window.screen().setTextColour(platform::rgb(1, 2, 3));
+    window.screen().setBackgroundMode(platform::BackgroundMode::Opaque);
     makeRanking().drawTable(0);
     for (int rank = 1; rank <= 10; ++rank) {
         EXPECT_GT(countColour(surfaces.backBuffer, lineBand(rank), white), 20) << "rank " << rank;
-        EXPECT_GT(countColour(window.screen(), lineBand(rank), white), 20) << "rank " << rank;
+        EXPECT_EQ(countColour(window.screen(), lineBand(rank), white), countColour(surfaces.backBuffer, lineBand(rank), white))
+            << "the same lines in the same font on both, rank " << rank;
     }
+    EXPECT_EQ(window.screen().textColour(), platform::rgb(1, 2, 3)) << "the screen's state is given back";
+    EXPECT_EQ(window.screen().backgroundMode(), platform::BackgroundMode::Opaque);
     EXPECT_EQ(countColour(surfaces.backBuffer, surfaces.backBuffer.bounds(), red), 0);
     EXPECT_EQ(countColour(surfaces.backBuffer, platform::Rect{0, 0, 639, 70}, white), 0);
     EXPECT_EQ(countColour(surfaces.backBuffer, platform::Rect{0, 420, 639, 479}, white), 0) << "the spill row is not shown";
