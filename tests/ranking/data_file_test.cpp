@@ -183,6 +183,9 @@ TEST_F(RankingTest, aProgramStartedWithoutStandardInputStillHoldsItsFile)
     ::close(input);
     EXPECT_TRUE(open) << "descriptor 0 is a file like any other";
     EXPECT_TRUE(letGo) << "the file is closed with its record";
+    DataFile closed(dataFileName);
+    close(closed);
+    EXPECT_FALSE(isOpen(closed));
 }
 
 TEST_F(RankingTest, aFileThatCannotBeUsedLeavesTheDefaultsAndSaysSoOnce)

@@ -45,6 +45,7 @@ TEST_F(RankingTest, withNoHighlightEveryLineIsWhiteOnBothSurfaces)
     makeRanking().drawTable(0);
     for (int rank = 1; rank <= 10; ++rank) {
         EXPECT_GT(countColour(surfaces.backBuffer, lineBand(rank), white), 20) << "rank " << rank;
+        EXPECT_GT(countColour(surfaces.backBuffer, lineBand(rank, tableRankX, tableNameX), white), 0) << "rank " << rank;
         EXPECT_EQ(countColour(window.screen(), lineBand(rank), white), countColour(surfaces.backBuffer, lineBand(rank), white))
             << "the same lines in the same font on both, rank " << rank;
     }
