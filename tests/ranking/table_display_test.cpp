@@ -93,6 +93,7 @@ TEST_F(RankingTest, scoresReadAsTheirDigitsAndDamagedOnesStillReadPlainly)
     EXPECT_EQ(formatScore(200000), "200000");
     EXPECT_EQ(formatScore(99999999999), "99999999999");
     EXPECT_EQ(formatScore(-5), "-5");
+    EXPECT_EQ(formatScore(7), "7");
     EXPECT_EQ(formatScore(1.5), "1.5");
     EXPECT_EQ(formatScore(1e15), "1e+15");
     EXPECT_EQ(formatScore(std::numeric_limits<double>::infinity()), "inf");
