@@ -1,5 +1,6 @@
 #include "tests/engine/well_fixture.h"
 
+#include <set>
 #include <string>
 
 namespace {
@@ -68,28 +69,47 @@ TEST_F(WellTest, bonusRowsNeedStockAndAFullBottomRow)
     EXPECT_TRUE(wellIsSound(well, false));
 }
 
-TEST_F(WellTest, stockIsKeptBetweenZeroAndTen)
+// Each pattern over two full risen rows: its points, its stock marks kept
+// between 0 and 10, and bonus rows only for 4 and 6, one mark each.
+TEST_F(WellTest, everyPatternScoresAndOnlyTamaroAndDoubleMixPunchTakeBonusRows)
 {
     struct Case {
         std::string row;
         std::int32_t last;
         std::int32_t stockBefore;
-        std::int32_t stockAfter;
+        RowPattern pattern;
         std::int32_t points;
+        std::int32_t stockAfter;
+        int risenRowsLeft;
     };
     const Case cases[] = {
-        {"AAABAB.", 1, 9, 10, 900},  // premium punch: two marks
-        {"ABABAB.", 1, 10, 10, 600}, // mix punch: one mark
-        {"AABBBC.", 3, 4, 4, 100},   // three-pon: none
+        {"AABBCC.", 3, 2, ThreePon, 100, 2, 2},
+        {"AAAABB.", 2, 2, TwoPon, 200, 2, 2},
+        {"ABABAB.", 1, 10, MixPunch, 600, 10, 2},
+        {"ABBBBB.", 1, 1, Tamaro, 3000, 0, 1},
+        {"AAAAAA.", 1, 2, ExtraPunch, 700, 3, 2},
+        {"ABCBCB.", 1, 5, DoubleMixPunch, 6000, 3, 0},
+        {"AABABA.", 1, 2, ContrastPunch, 500, 3, 2},
+        {"AABCBC.", 2, 2, PonMix, 400, 2, 2},
+        {"AAAABC.", 2, 2, MixExtraPunch, 800, 3, 2},
+        {"AAABCB.", 3, 9, PremiumPunch, 900, 10, 2},
     };
     for (const Case& c : cases) {
         well.resetWell(status);
+        fillRow(11, deadRowA, firstBlockCode);
+        fillRow(10, deadRowB, firstBlockCode);
+        fillRow(9, c.row);
         status.stock = c.stockBefore;
-        fillRow(11, c.row);
-        place(7, 11, c.last);
+        place(7, 9, c.last);
         const LandingResult landing = well.resolveLanding();
+        EXPECT_EQ(landing.pattern, c.pattern) << c.row;
+        EXPECT_EQ(landing.rowsRemoved, 3 - c.risenRowsLeft) << c.row;
         EXPECT_EQ(landing.points, c.points) << c.row;
+        EXPECT_EQ(status.score, c.points) << c.row;
         EXPECT_EQ(status.stock, c.stockAfter) << c.row;
+        // What is left of the risen rows: B on the floor when one is, A above it when both are.
+        EXPECT_EQ(cell(1, 11), c.risenRowsLeft == 0 ? emptyCell : c.risenRowsLeft == 1 ? 10 : 9) << c.row;
+        EXPECT_EQ(cell(1, 10), c.risenRowsLeft == 2 ? 10 : emptyCell) << c.row;
     }
     // A pattern id that is none at all scores nothing and only clamps.
     status.lastPattern = 42;
@@ -101,37 +121,63 @@ TEST_F(WellTest, stockIsKeptBetweenZeroAndTen)
     EXPECT_EQ(status.stock, 10);
 }
 
+// After every landing, with a pattern or without one.
 TEST_F(WellTest, colourWindowMovesOnlyWhenTheNextPieceLiesInsideTheMovedWindow)
 {
     struct Case {
+        const char* row;
+        std::int32_t last;
         std::int32_t base;
         std::int32_t next;
         std::int32_t baseAfter;
     };
-    const Case cases[] = {{1, 2, 2}, {1, 1, 1}, {1, 5, 2}, {1, 6, 1}, {8, 1, 1}, {7, 8, 8}, {7, 7, 7}};
+    const Case cases[] = {
+        {"AAAAAA.", 1, 1, 2, 2}, {"AAAAAA.", 1, 1, 1, 1}, {"AAAAAA.", 1, 1, 5, 2}, {"AAAAAA.", 1, 1, 6, 1},
+        {"AAAAAA.", 1, 8, 1, 1}, {"AAAAAA.", 1, 7, 8, 8}, {"AAAAAA.", 1, 7, 7, 7},
+        // A full row that forms nothing stays, and only full rows are left.
+        {"ABCDEF.", 7, 1, 2, 2},
+        // A row with a hole is not full.
+        {"ABCDE..", 7, 1, 2, 1},
+    };
     for (const Case& c : cases) {
         well.resetWell(status);
-        fillRow(11, "AAAAAA.");
+        fillRow(11, c.row);
         well.colourBase = c.base;
         status.nextColour = c.next;
-        place(7, 11, 1);
+        place(7, 11, c.last);
         well.resolveLanding();
-        EXPECT_TRUE(well.onlyFullRowsLeft());
-        EXPECT_EQ(well.colourBase, c.baseAfter) << c.base << " " << c.next;
+        EXPECT_EQ(well.colourBase, c.baseAfter) << c.row << " " << c.base << " " << c.next;
     }
 }
 
 TEST_F(WellTest, onlyFullRowsLeftLooksAboveTheFullRowsAtTheBottom)
 {
     EXPECT_TRUE(well.onlyFullRowsLeft());
+    fillRow(11, "ABCDEF.");
+    EXPECT_FALSE(well.onlyFullRowsLeft()) << "a row open in its last column is not full";
     fillRow(11, deadRowA, firstBlockCode);
     fillRow(10, deadRowB, firstBlockCode);
     EXPECT_TRUE(well.onlyFullRowsLeft());
-    place(3, 9, 2);
+    place(7, 9, 2);
     EXPECT_FALSE(well.onlyFullRowsLeft());
-    for (int row = bottomRow - 2; row >= topRow; --row)
+    for (int row = bottomRow - 2; row >= topRow + 1; --row)
         fillRow(row, row % 2 ? deadRowA : deadRowB);
-    EXPECT_FALSE(well.onlyFullRowsLeft());
+    EXPECT_TRUE(well.onlyFullRowsLeft()) << "ten full rows under an empty top row";
+    fillRow(1, deadRowA);
+    EXPECT_FALSE(well.onlyFullRowsLeft()) << "a full well";
+}
+
+TEST_F(WellTest, aRemovedRowLowersAColumnThatReachesTheTopRow)
+{
+    fillRow(11, "AAAAAA.");
+    for (int row = bottomRow - 1; row >= topRow; --row)
+        place(1, row, 2 + row % 3);
+    place(7, 11, 1);
+    ASSERT_EQ(well.resolveLanding().pattern, ExtraPunch);
+    for (int row = bottomRow; row >= topRow + 1; --row)
+        EXPECT_EQ(cell(1, row), 2 + (row - 1) % 3) << row;
+    EXPECT_EQ(cell(1, topRow), emptyCell);
+    EXPECT_TRUE(wellIsSound(well, false));
 }
 
 TEST_F(WellTest, hintLooksOnlyAtTheLowestRowLackingOneCell)
@@ -158,6 +204,20 @@ TEST_F(WellTest, hintLooksOnlyAtTheLowestRowLackingOneCell)
     well.pieceRow = 1;
     EXPECT_EQ(well.probeHint(), NoPattern);
     EXPECT_EQ(status.lastPattern, NoPattern);
+
+    // Row 2 is the last row looked at; the top row never is.
+    well.resetWell(status);
+    for (int row = bottomRow; row >= 3; --row)
+        fillRow(row, row % 2 ? deadRowA : deadRowB, firstBlockCode);
+    fillRow(2, "AAAAAA.");
+    well.pieceColour = 1;
+    EXPECT_EQ(well.probeHint(), ExtraPunch);
+    fillRow(2, deadRowB, firstBlockCode);
+    fillRow(1, "AAAAAA.");
+    well.pieceColour = 1;
+    status.lastPattern = 7;
+    EXPECT_EQ(well.probeHint(), NoPattern);
+    EXPECT_EQ(status.lastPattern, 7);
 }
 
 TEST_F(WellTest, aRiseKeepsAMidAirPieceInItsRowAndLiftsARestingOne)
@@ -189,8 +249,9 @@ TEST_F(WellTest, aRiseKeepsAMidAirPieceInItsRowAndLiftsARestingOne)
     EXPECT_TRUE(wellIsSound(well, true));
 }
 
-TEST_F(WellTest, aRisenBottomRowIsBlocksAndNeverAPattern)
+TEST_F(WellTest, aRisenBottomRowIsBlocksOfAllFourCodesAndNeverAPattern)
 {
+    std::set<std::int32_t> seen;
     for (std::uint32_t s = 0; s < 200; ++s) {
         seed(gameRandom(), s);
         well.resetWell(status);
@@ -202,11 +263,13 @@ TEST_F(WellTest, aRisenBottomRowIsBlocksAndNeverAPattern)
             ASSERT_GE(code, firstBlockCode);
             ASSERT_LE(code, firstBlockCode + blockCodeCount - 1);
             row[static_cast<std::size_t>(column - 1)] = code;
+            seen.insert(code);
             ASSERT_EQ(cellPixel(surfaces.backBuffer, column, bottomRow), spriteColour(code));
         }
         ASSERT_EQ(classifyRow(row), NoPattern) << "seed " << s;
         ASSERT_EQ(status.lastPattern, NoPattern);
     }
+    EXPECT_EQ(seen, (std::set<std::int32_t>{9, 10, 11, 12}));
 }
 
 TEST_F(WellTest, aRiseUnderAPieceRestingInTheTopRowPushesItOutAndLeavesTheWallWhole)

@@ -19,7 +19,13 @@ TEST_F(WellTest, newGameBuildsAnEmptyWalledWellAndStartsWithTwoPiecesOfColourOne
 {
     status.score = 900;
     status.stock = 7;
+    well.colourBase = 5;
+    Random reference;
+    seed(reference, 321);
+    seed(gameRandom(), 321);
     well.resetWell(status);
+    draw(reference);
+    EXPECT_EQ(draw(gameRandom()), draw(reference)) << "a new game draws its first next colour, and only that";
     EXPECT_TRUE(wellIsSound(well, false));
     for (int column = firstColumn; column <= lastColumn; ++column) {
         for (int row = topRow; row <= bottomRow; ++row)
@@ -30,6 +36,8 @@ TEST_F(WellTest, newGameBuildsAnEmptyWalledWellAndStartsWithTwoPiecesOfColourOne
     EXPECT_EQ(status.dropInterval, 2000);
     EXPECT_EQ(status.lastPattern, 1);
     EXPECT_EQ(well.colourBase, 1);
+    well.pieceColumn = 6;
+    well.pieceRow = 9;
     well.spawnPiece();
     EXPECT_EQ(well.pieceColour, 1);
     EXPECT_EQ(status.nextColour, 1);
@@ -68,7 +76,7 @@ TEST_F(WellTest, wallsFloorAndStacksStopEveryMove)
     well.movePiece(MoveCommand::Left);
     EXPECT_EQ(well.pieceColumn, 6);
     // Codes that are no command look at nothing and move nothing.
-    for (const std::int32_t code : {-1, 0, 3, 7, 8, 1000}) {
+    for (const std::int32_t code : {-1, 0, 1, 3, 7, 8, 9, 10, 1000}) {
         EXPECT_EQ(well.isBlocked(static_cast<MoveCommand>(code)), emptyCell);
         well.movePiece(static_cast<MoveCommand>(code));
         EXPECT_EQ(well.pieceColumn, 6);
@@ -110,6 +118,7 @@ TEST_F(WellTest, paintAndEraseDrawOnTheBackBufferAndTheScreen)
     EXPECT_EQ(cell(3, 7), 6);
     EXPECT_EQ(cellPixel(surfaces.backBuffer, 3, 7), spriteColour(6));
     EXPECT_EQ(cellPixel(window.screen(), 3, 7), spriteColour(6));
+    EXPECT_EQ(window.screen().pixel(cellX(3) + 38, cellY(7) + 38), spriteColour(6));
     // The cell is 39 pixels square, with a black pitch gap after it.
     EXPECT_EQ(surfaces.backBuffer.pixel(cellX(3), cellY(7)), spriteColour(6));
     EXPECT_EQ(surfaces.backBuffer.pixel(cellX(3) + 38, cellY(7) + 38), spriteColour(6));
@@ -129,7 +138,11 @@ TEST_F(WellTest, aLongFallBouncesOnTheScreenOnlyForNinetyMilliseconds)
     step(well, MoveCommand::Drop);
     const platform::Colour above = surfaces.backBuffer.pixel(cellX(3) + 10, cellY(11) - 3);
     std::vector<platform::Rect> drawn;
-    window.screen().setChangeListener([&](const platform::Rect& r) { drawn.push_back(r); });
+    std::vector<platform::Colour> raisedBottom;
+    window.screen().setChangeListener([&](const platform::Rect& r) {
+        drawn.push_back(r);
+        raisedBottom.push_back(window.screen().pixel(cellX(3) + 10, cellY(11) + 33));
+    });
     EXPECT_TRUE(well.landingBounce());
     window.screen().setChangeListener({});
     EXPECT_EQ(clock.pauses(), std::vector<int>{90});
@@ -137,8 +150,11 @@ TEST_F(WellTest, aLongFallBouncesOnTheScreenOnlyForNinetyMilliseconds)
     const int y = cellY(11);
     ASSERT_EQ(drawn.size(), 4u);
     EXPECT_EQ(drawn[1], (platform::Rect{x, y - 5, x + 39, y + 34}));
+    EXPECT_EQ(raisedBottom[1], spriteColour(5)) << "the whole sprite is shown raised";
     EXPECT_EQ(drawn[3], (platform::Rect{x, y, x + 39, y + 39}));
     EXPECT_EQ(cellPixel(window.screen(), 3, 11), spriteColour(5));
+    EXPECT_EQ(window.screen().pixel(cellX(3) + 38, cellY(11) + 38), spriteColour(5));
+    EXPECT_EQ(window.screen().pixel(cellX(3) + 10, cellY(11) - 3), above) << "the raised sprite is gone";
     EXPECT_EQ(surfaces.backBuffer.pixel(cellX(3) + 10, cellY(11) - 3), above);
 
     // A drop of one row and a step down never bounce.

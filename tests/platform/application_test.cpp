@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -67,31 +68,38 @@ TEST(ApplicationTest, execReturnsTheCodeTheLoopWasEndedWith)
     EXPECT_TRUE(ranInsideLoop);
 }
 
-TEST(ApplicationTest, terminationSignalsCallTheHandlerOnceAndNeverReentrantly)
+// The handler runs once in a process's life, so each run of this test has a
+// process of its own.
+TEST(ApplicationDeathTest, terminationSignalsCallTheHandlerOnceAndNeverReentrantly)
 {
-    int calls = 0;
-    int depth = 0;
-    int deepest = 0;
-    testApplication().onTerminationRequest([&] {
-        ++calls;
-        deepest = std::max(deepest, ++depth);
-        // A second request while the first is being handled is dropped.
-        kill(getpid(), SIGINT);
-        Application::processEvents();
-        --depth;
-    });
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            int calls = 0;
+            int depth = 0;
+            int deepest = 0;
+            testApplication().onTerminationRequest([&] {
+                ++calls;
+                deepest = std::max(deepest, ++depth);
+                // A second request while the first is being handled is dropped.
+                kill(getpid(), SIGINT);
+                Application::processEvents();
+                --depth;
+            });
 
-    kill(getpid(), SIGTERM);
-    EXPECT_TRUE(processUntil([&] { return calls > 0; }));
+            kill(getpid(), SIGTERM);
+            processUntil([&] { return calls > 0; });
 
-    kill(getpid(), SIGTERM);
-    kill(getpid(), SIGINT);
-    for (int i = 0; i < 20; ++i) {
-        Application::processEvents();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    EXPECT_EQ(calls, 1);
-    EXPECT_EQ(deepest, 1);
+            kill(getpid(), SIGTERM);
+            kill(getpid(), SIGINT);
+            for (int i = 0; i < 20; ++i) {
+                Application::processEvents();
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+            std::fprintf(stderr, "calls %d, deepest %d\n", calls, deepest);
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "calls 1, deepest 1");
 }
 
 TEST(SingleInstanceTest, onlyTheFirstHolderOfAKeyIsFirstUntilItLetsGo)

@@ -2,11 +2,13 @@
 
 #include "ranking/data_file.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace {
@@ -36,14 +38,25 @@ std::vector<std::uint8_t> distinctTable()
     return bytes;
 }
 
+// Descriptors this process holds open.
+std::ptrdiff_t openFiles()
+{
+    return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), std::filesystem::directory_iterator{});
+}
+
 } // namespace
 
 TEST_F(RankingTest, firstRunCreatesAnEmptyFileKeepsTheDefaultsAndWritesExactly312Bytes)
 {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
     makeRanking();
     ASSERT_TRUE(std::filesystem::exists(dataPath()));
     EXPECT_EQ(std::filesystem::file_size(dataPath()), 0u);
-    ranking->command(1);
+    struct stat info {};
+    ASSERT_EQ(::stat(dataPath().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0666 & ~mask) << "readable and writable as the user's umask allows";
+    EXPECT_EQ(ranking->command(1), 0) << "an empty file loads nothing";
     EXPECT_EQ(std::filesystem::file_size(dataPath()), 0u) << "loading an empty file writes nothing";
     EXPECT_EQ(nameText(ranking->entries[0]), "Ai         ");
     EXPECT_EQ(ranking->entries[10].score, 20000);
@@ -82,7 +95,7 @@ TEST_F(RankingTest, shortFilesReplaceOnlyTheLeadingBytesTheyHold)
     ranking.reset();
 
     auto bytes = distinctTable();
-    const auto settings = settingsBytes({1, 1, 2, 1, 0, 0, 0, 0, 11, 22, 33, 44});
+    const auto settings = settingsBytes({1, 1, 2, 1, 0, 0, 0, 0, 0x0A0B0C0D, 22, 33, 44});
     bytes.insert(bytes.end(), settings.begin(), settings.begin() + 36);
     ASSERT_EQ(bytes.size(), 300u);
     writeFile(bytes);
@@ -90,15 +103,23 @@ TEST_F(RankingTest, shortFilesReplaceOnlyTheLeadingBytesTheyHold)
     makeRanking().load();
     EXPECT_EQ(options.dropKeyType, 1);
     EXPECT_EQ(options.soundOn, 0);
-    EXPECT_EQ(options.windowRect.left, 11);
+    EXPECT_EQ(options.windowRect.left, 0x0A0B0C0D);
     EXPECT_EQ(options.windowRect.top, 6) << "fields 10 to 12 keep their values";
     EXPECT_EQ(options.windowRect.bottom, 8);
+    EXPECT_EQ(ranking->transferred, 300u);
     EXPECT_EQ(fileBytes(), bytes) << "loading never writes";
+    ranking.reset();
+
+    writeFile({0x42});
+    EXPECT_TRUE(makeRanking().load());
+    EXPECT_EQ(ranking->transferred, 1u);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(ranking->entries[0].score) & 0xFF, 0x42u) << "a file of one byte";
 }
 
 TEST_F(RankingTest, aSaveReplacesTheFirst312BytesAndKeepsALongerFilesTail)
 {
     auto bytes = defaultFileBytes();
+    bytes[0] = 0x55;
     const std::vector<std::uint8_t> tail{'t', 'a', 'i', 'l', 0, 0xFF};
     bytes.insert(bytes.end(), tail.begin(), tail.end());
     writeFile(bytes);
@@ -148,6 +169,25 @@ TEST_F(RankingTest, theFileIsHeldExclusivelyUntilTheRankingIsGone)
     EXPECT_TRUE(isOpen(after)) << "the lock ends with the ranking";
 }
 
+TEST_F(RankingTest, aProgramStartedWithoutStandardInputStillHoldsItsFile)
+{
+    const int input = ::dup(0);
+    ::close(0);
+    bool open = false;
+    {
+        const DataFile file(dataFileName);
+        open = isOpen(file) && file.descriptor == 0;
+    }
+    const bool letGo = ::fcntl(0, F_GETFD) == -1;
+    ::dup2(input, 0);
+    ::close(input);
+    EXPECT_TRUE(open) << "descriptor 0 is a file like any other";
+    EXPECT_TRUE(letGo) << "the file is closed with its record";
+    DataFile closed(dataFileName);
+    close(closed);
+    EXPECT_FALSE(isOpen(closed));
+}
+
 TEST_F(RankingTest, aFileThatCannotBeUsedLeavesTheDefaultsAndSaysSoOnce)
 {
     writeFile(distinctTable());
@@ -159,9 +199,16 @@ TEST_F(RankingTest, aFileThatCannotBeUsedLeavesTheDefaultsAndSaysSoOnce)
     EXPECT_EQ(ranking->command(2), 0) << "a save that wrote nothing is not a success";
     const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(said.find("tm_data.dat"), std::string::npos);
+    EXPECT_NE(said.find("held by another running copy"), std::string::npos);
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
     EXPECT_EQ(ranking->entries[0].score, 200000);
     EXPECT_EQ(fileBytes(), distinctTable()) << "the other holder's file is untouched";
+
+    const auto filesBefore = openFiles();
+    ::testing::internal::CaptureStderr();
+    { const DataFile refused(dataFileName); }
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(openFiles(), filesBefore) << "a file that could not be locked is not left open";
 }
 
 TEST_F(RankingTest, aFolderOrPipeInThePlaceOfTheFileIsRefusedWithoutHanging)
@@ -172,20 +219,34 @@ TEST_F(RankingTest, aFolderOrPipeInThePlaceOfTheFileIsRefusedWithoutHanging)
     EXPECT_FALSE(isOpen(ranking->dataFile));
     EXPECT_FALSE(ranking->save());
     ranking.reset();
+    EXPECT_FALSE(::testing::internal::GetCapturedStderr().empty());
     std::filesystem::remove(dataPath());
 
     ASSERT_EQ(::mkfifo(dataPath().c_str(), 0600), 0);
+    const auto filesBefore = openFiles();
+    ::testing::internal::CaptureStderr();
     makeRanking().load();
     EXPECT_FALSE(isOpen(ranking->dataFile));
     EXPECT_FALSE(::testing::internal::GetCapturedStderr().empty());
     EXPECT_EQ(ranking->entries[9].score, 30000);
+    ranking.reset();
+    EXPECT_EQ(openFiles(), filesBefore) << "the refused pipe is not left open";
 }
 
 TEST_F(RankingTest, aFileRemovedAfterOpeningTakesTheDefaultsOnlyInTheHandleOfItsOwn)
 {
     makeRanking();
     std::filesystem::remove(dataPath());
-    ranking->load();
+    EXPECT_TRUE(ranking->load());
     EXPECT_FALSE(std::filesystem::exists(dataPath())) << "nothing is created under the name";
     EXPECT_EQ(ranking->transferred, 312u);
+    ranking.reset();
+
+    // A removed file that held something is neither read nor written over.
+    writeFile(distinctTable());
+    makeRanking();
+    std::filesystem::remove(dataPath());
+    EXPECT_FALSE(ranking->load());
+    EXPECT_EQ(ranking->transferred, 0u);
+    EXPECT_EQ(ranking->entries[0].score, 200000);
 }

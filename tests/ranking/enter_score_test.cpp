@@ -171,11 +171,17 @@ TEST_F(RankingTest, aCancelledFirstEntryIsEmptyAndOnlyOkChangesTheName)
 TEST_F(RankingTest, namesKeepTenBytesWithoutSplittingADoubleByteCharacter)
 {
     NameEntry entry;
-    whenDialogOpens([](platform::Dialog& d) {
-        d.type(150, "ABCDEFGHIJK");
+    std::string field;
+    whenDialogOpens([&](platform::Dialog& d) {
+        d.type(150, "ABCDEFGHIJKLM");
+        field = d.textUtf8(150);
         d.click(1);
     });
     EXPECT_EQ(askName(window, entry), "ABCDEFGHIJ");
+    EXPECT_EQ(field, "ABCDEFGHIJK") << "the field takes 11 bytes";
+    RankingEntry row;
+    setName(row, "ABCDEFGHIJKLMN");
+    EXPECT_EQ(nameText(row), "ABCDEFGHIJK") << "a stored name keeps room for its end";
 
     whenDialogOpens([](platform::Dialog& d) {
         d.type(150, "Aあいうえお");
@@ -202,6 +208,7 @@ TEST_F(RankingTest, aNameTheCodePageCannotHoldIsRefusedWithAHintUntilItIsMended)
     std::string hintOnTyping;
     std::string hintOnOk;
     bool stillOpen = false;
+    std::string hintAfterClear = "unset";
     std::string hintAfterMending = "unset";
     whenDialogOpens([&](platform::Dialog& d) {
         d.type(150, "Bob😀");
@@ -210,6 +217,7 @@ TEST_F(RankingTest, aNameTheCodePageCannotHoldIsRefusedWithAHintUntilItIsMended)
         hintOnOk = d.hint();
         stillOpen = platform::Dialog::active() == &d;
         d.click(151);
+        hintAfterClear = d.hint();
         d.type(150, "Bob");
         hintAfterMending = d.hint();
         d.click(1);
@@ -218,6 +226,7 @@ TEST_F(RankingTest, aNameTheCodePageCannotHoldIsRefusedWithAHintUntilItIsMended)
     EXPECT_EQ(hintOnTyping, unstorableNameHint);
     EXPECT_EQ(hintOnOk, unstorableNameHint);
     EXPECT_TRUE(stillOpen) << "OK does not store half a name";
+    EXPECT_EQ(hintAfterClear, "");
     EXPECT_EQ(hintAfterMending, "");
     EXPECT_EQ(nameText(ranking->entries[0]), "Bob");
 }

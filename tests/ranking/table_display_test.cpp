@@ -40,14 +40,22 @@ int rightmostInk(const platform::Surface& surface, const platform::Rect& area, p
 
 TEST_F(RankingTest, withNoHighlightEveryLineIsWhiteOnBothSurfaces)
 {
+    window.screen().setTextColour(platform::rgb(1, 2, 3));
+    window.screen().setBackgroundMode(platform::BackgroundMode::Opaque);
     makeRanking().drawTable(0);
     for (int rank = 1; rank <= 10; ++rank) {
         EXPECT_GT(countColour(surfaces.backBuffer, lineBand(rank), white), 20) << "rank " << rank;
-        EXPECT_GT(countColour(window.screen(), lineBand(rank), white), 20) << "rank " << rank;
+        EXPECT_GT(countColour(surfaces.backBuffer, lineBand(rank, tableRankX, tableNameX), white), 0) << "rank " << rank;
+        EXPECT_EQ(countColour(window.screen(), lineBand(rank), white), countColour(surfaces.backBuffer, lineBand(rank), white))
+            << "the same lines in the same font on both, rank " << rank;
     }
+    EXPECT_EQ(window.screen().textColour(), platform::rgb(1, 2, 3)) << "the screen's state is given back";
+    EXPECT_EQ(window.screen().backgroundMode(), platform::BackgroundMode::Opaque);
     EXPECT_EQ(countColour(surfaces.backBuffer, surfaces.backBuffer.bounds(), red), 0);
     EXPECT_EQ(countColour(surfaces.backBuffer, platform::Rect{0, 0, 639, 70}, white), 0);
     EXPECT_EQ(countColour(surfaces.backBuffer, platform::Rect{0, 420, 639, 479}, white), 0) << "the spill row is not shown";
+    ranking.reset();
+    EXPECT_EQ(surfaces.backBuffer.font(), nullptr) << "the back buffer keeps no font of a ranking that is gone";
 }
 
 TEST_F(RankingTest, theHighlightedRankAloneIsRed)
@@ -85,6 +93,7 @@ TEST_F(RankingTest, scoresReadAsTheirDigitsAndDamagedOnesStillReadPlainly)
     EXPECT_EQ(formatScore(200000), "200000");
     EXPECT_EQ(formatScore(99999999999), "99999999999");
     EXPECT_EQ(formatScore(-5), "-5");
+    EXPECT_EQ(formatScore(7), "7");
     EXPECT_EQ(formatScore(1.5), "1.5");
     EXPECT_EQ(formatScore(1e15), "1e+15");
     EXPECT_EQ(formatScore(std::numeric_limits<double>::infinity()), "inf");

@@ -5,6 +5,7 @@
 #include "platform/window_data.h"
 
 #include <SDL.h>
+#include "engine/well.h"
 
 #include <algorithm>
 #include <array>
@@ -33,7 +34,33 @@ std::vector<char> fileBytes(const char* path)
 
 } // namespace
 
-using GameFlowTest = GameWindowTest;
+class GameFlowTest : public GameWindowTest {
+protected:
+    // Six settled cells of colour 1 in the bottom row, the last one open: a
+    // piece of colour 1 would complete an extra punch (▼ tab) there.
+    void openAnExtraPunchInTheBottomRow()
+    {
+        for (int column = 1; column <= 6; ++column)
+            cellAt(game().well.grid, column, 11) = 1;
+    }
+
+    // Pixels of the screen that are not black, in the area and outside the hole.
+    int litPixels(const platform::Rect& area, const platform::Rect& hole = {})
+    {
+        int lit = 0;
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) {
+                const bool inHole = x >= hole.left && x < hole.right && y >= hole.top && y < hole.bottom;
+                lit += !inHole && window.screen().pixel(x, y) != platform::rgb(0, 0, 0);
+            }
+        }
+        return lit;
+    }
+
+    // A pixel inside the balloon's body, left of its text.
+    platform::Colour balloonPixel() { return window.screen().pixel(470, 420); }
+    platform::Colour stripPixel() { return program.surfaces.strip.pixel(470 - 468, 420 - 398); }
+};
 
 TEST_F(GameFlowTest, startingAGameSetsThePlayTimersMenuAndFirstPiece)
 {
@@ -55,9 +82,13 @@ TEST_F(GameFlowTest, startingAGameSetsThePlayTimersMenuAndFirstPiece)
     EXPECT_EQ(game().riseDue, 1);
     EXPECT_EQ(game().riseStep, 0);
 
+    timer(101);
+    timer(101);
     command(command::Restart);
     command(command::Start);
     EXPECT_EQ(menu.itemTexts(gamePopup).size(), 6u) << "the ranking entry goes only once a run";
+    timer(101);
+    EXPECT_EQ(game().status.stageLength, 100000) << "a new game starts the rise schedule again";
 }
 
 TEST_F(GameFlowTest, aWholeGameRunsFromStartToGameOverAndBackToIdle)
@@ -80,6 +111,7 @@ TEST_F(GameFlowTest, aWholeGameRunsFromStartToGameOverAndBackToIdle)
     EXPECT_EQ(window.timerPeriod(titleTimer), 77);
     EXPECT_TRUE(window.menu().isEnabled(command::Start));
     EXPECT_FALSE(window.menu().isEnabled(command::Restart));
+    EXPECT_EQ(litPixels({cellX(1), cellY(1), cellX(8), cellY(2)}), 0) << "no piece is drawn over the table";
 
     key(vkLeft);
     character(' ');
@@ -105,15 +137,30 @@ TEST_F(GameFlowTest, aSeededGameReplaysExactly)
     EXPECT_EQ(first, second);
 }
 
-TEST_F(GameFlowTest, restartEndsAGameAtOnceWithoutAName)
+TEST_F(GameFlowTest, restartEndsAGameAtOnceWithoutANameAndANewGameBlacksTheTableOut)
 {
+    const platform::Rect wellArea{177, 20, 457, 460};
+    const platform::Rect stockArea{470, 190, 620, 248};
+    const platform::Rect nextArea{470, 360, 510, 400};
     startGame();
+    game().status.stock = 3;
+    timer(101);
+    ASSERT_GT(litPixels(stockArea), 0);
+    ASSERT_GT(litPixels(nextArea), 0);
     command(command::Restart);
     EXPECT_EQ(options().gameRunning, 0);
     EXPECT_EQ(window.timerPeriod(100), 0);
     EXPECT_EQ(window.timerPeriod(101), 0);
     EXPECT_EQ(window.timerPeriod(titleTimer), 77);
     EXPECT_TRUE(window.menu().isEnabled(command::Difficulty));
+    EXPECT_EQ(litPixels(stockArea), 0);
+    EXPECT_EQ(litPixels(nextArea), 0);
+    EXPECT_GT(litPixels(wellArea), 0) << "the table stands over the well";
+
+    startGame();
+    const platform::Rect piece{cellX(4), cellY(1), cellX(4) + cellSize, cellY(1) + cellSize};
+    EXPECT_EQ(litPixels(wellArea, piece), 0) << "nothing but the first piece in the well";
+    EXPECT_GT(litPixels(nextArea), 0) << "every readout is drawn again, the unchanged next piece too";
 }
 
 TEST_F(GameFlowTest, deactivationPausesBothTimersOnceAndActivationResumesThem)
@@ -389,4 +436,57 @@ TEST_F(GameFlowTest, padButtonsAndTheLeftStickStartMoveDropAndPauseWhilePadsCome
     EXPECT_EQ(pads.count(), 0) << "a pad pulled out mid-press is let go";
     EXPECT_EQ(options().gameRunning, 1);
     EXPECT_EQ(window.timerPeriod(100), 2000);
+TEST_F(GameFlowTest, aLandingByACommandRestartsTheDropTimerAndALandingByTheTimerDoesNot)
+{
+    startGame();
+    game().status.dropInterval = 1500;
+    int starts = window.timerStarts(100);
+    character(' ');
+    EXPECT_EQ(window.timerPeriod(100), 1500) << "a drop lands and the timer runs on at the new interval";
+    EXPECT_EQ(window.timerStarts(100), starts + 1);
+
+    for (int i = 0; i < 9; ++i)
+        key(vkUp);
+    ASSERT_EQ(game().well.pieceRow, 10);
+    starts = window.timerStarts(100);
+    key(vkUp);
+    EXPECT_EQ(cell(4, 10), 1);
+    EXPECT_EQ(window.timerPeriod(100), 1500) << "a step onto the stack lands and restarts the timer";
+    EXPECT_EQ(window.timerStarts(100), starts + 1);
+
+    for (int i = 0; i < 8; ++i)
+        timer(100);
+    ASSERT_EQ(game().well.pieceRow, 9);
+    starts = window.timerStarts(100);
+    const int kills = window.timerKills(100);
+    timer(100);
+    EXPECT_EQ(cell(4, 9), 1);
+    EXPECT_EQ(game().well.pieceRow, 1) << "the timer landed the piece and the next one entered";
+    EXPECT_EQ(window.timerStarts(100), starts);
+    EXPECT_EQ(window.timerKills(100), kills);
+}
+
+TEST_F(GameFlowTest, theHintShowsItsBalloonAndTabOnlyAtStandardDifficultyAndEveryLandingErasesIt)
+{
+    startGame();
+    openAnExtraPunchInTheBottomRow();
+    character(' ');
+    EXPECT_EQ(game().view.balloonShown, 1);
+    EXPECT_EQ(balloonPixel(), platform::rgb(255, 255, 255));
+    EXPECT_EQ(game().status.lastPattern, 5);
+    EXPECT_TRUE(window.menu().hasRadioMark(command::TabTriangle)) << "the panel turned to the hint's tab";
+
+    // Ending a game leaves the balloon; the first landing of the next game takes it.
+    command(command::Restart);
+    command(command::TabDiamond);
+    EXPECT_EQ(game().view.balloonShown, 1);
+    options().difficulty = 1;
+    startGame();
+    openAnExtraPunchInTheBottomRow();
+    EXPECT_EQ(game().view.balloonShown, 1);
+    character(' ');
+    EXPECT_EQ(game().view.balloonShown, 0);
+    EXPECT_EQ(balloonPixel(), stripPixel());
+    EXPECT_EQ(game().status.lastPattern, 0) << "no hint is probed at the professional difficulty";
+    EXPECT_TRUE(window.menu().hasRadioMark(command::TabDiamond));
 }

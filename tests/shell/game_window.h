@@ -1,11 +1,13 @@
 #pragma once
 
 #include "core/grid.h"
+#include "platform/application.h"
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "resources/menu.h"
 #include "shell/main_window.h"
 #include "core/random.h"
+#include "tests/test_main.h"
 
 #include <gtest/gtest.h>
 
@@ -36,6 +38,11 @@ protected:
     {
         if (!window.destroyed())
             window.destroy();
+        // Destroying the window asks the event loop to end. Outside a running
+        // loop Qt keeps that request and ends the next loop to start, the
+        // next test's first modal dialog: take it in a loop of this test's own.
+        platform::Application::runSoon([this] { window.postQuit(0); });
+        testApplication().exec();
         program.game.reset();
         platform::Clock::instance().useRealTime();
         std::filesystem::current_path(previous);

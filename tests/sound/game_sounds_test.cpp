@@ -66,10 +66,21 @@ protected:
     std::unique_ptr<platform::Window> window;
 };
 
-TEST_F(GameSoundsTest, aLongDropThenARiseEachPlayTheirSoundWhole)
+TEST_F(GameSoundsTest, onlyALongDropThatBouncedThenARiseEachPlayTheirSoundWhole)
 {
+    constexpr std::uint32_t vkUp = 0x26;
     openWindow(1);
     send(platform::MessageKind::Command, command::Start);
+    const std::size_t before = played().size();
+    // A step onto the floor and a drop of one row land without a bounce, and silently.
+    for (int i = 0; i < 11; ++i)
+        send(platform::MessageKind::KeyDown, vkUp);
+    for (int i = 0; i < 8; ++i)
+        send(platform::MessageKind::KeyDown, vkUp);
+    send(platform::MessageKind::Char, ' ');
+    ASSERT_EQ(cellAt(program.game->well.grid, 4, 10), 1);
+    EXPECT_EQ(countLevel(playedPast(before, 0.3), dropLevel), 0u);
+
     send(platform::MessageKind::Char, ' ');
     const std::size_t drop = waitForLevel(dropLevel);
     auto samples = playedPast(drop, 0.3);
