@@ -191,14 +191,14 @@ TEST_F(RankingTest, namesKeepTenBytesWithoutSplittingADoubleByteCharacter)
     EXPECT_EQ(kept.size(), 9u) << "the lead byte of お would be the tenth";
     EXPECT_EQ(platform::sjis::toUtf8(kept), "Aあいうえ");
 
-    std::string field;
+    std::string pasted;
     whenDialogOpens([&](platform::Dialog& d) {
         d.paste(150, "A😀\tやまだ\x01" "太郎です" + std::string(10000, 'x'));
-        field = d.textUtf8(150);
+        pasted = d.textUtf8(150);
         d.click(1);
     });
     EXPECT_EQ(platform::sjis::toUtf8(askName(window, entry)), "Aやまだ太");
-    EXPECT_EQ(field, "Aやまだ太郎") << "a paste keeps the 11 bytes that fit of what code page 932 holds";
+    EXPECT_EQ(pasted, "Aやまだ太郎") << "a paste keeps the 11 bytes that fit of what code page 932 holds";
 }
 
 TEST_F(RankingTest, aNameTheCodePageCannotHoldIsRefusedWithAHintUntilItIsMended)

@@ -436,6 +436,8 @@ TEST_F(GameFlowTest, padButtonsAndTheLeftStickStartMoveDropAndPauseWhilePadsCome
     EXPECT_EQ(pads.count(), 0) << "a pad pulled out mid-press is let go";
     EXPECT_EQ(options().gameRunning, 1);
     EXPECT_EQ(window.timerPeriod(100), 2000);
+}
+
 TEST_F(GameFlowTest, aLandingByACommandRestartsTheDropTimerAndALandingByTheTimerDoesNot)
 {
     startGame();
