@@ -6,7 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <set>
 #include <csignal>
 #include <cstdlib>
 #include <functional>
@@ -67,7 +71,7 @@ TEST(ApplicationTest, execReturnsTheCodeTheLoopWasEndedWith)
     EXPECT_TRUE(ranInsideLoop);
 }
 
-TEST(ApplicationTest, terminationSignalsCallTheHandlerOnceAndNeverReentrantly)
+TEST(ApplicationTest, terminationSignalsAreHeldUntilReleasedThenCallTheHandlerOnceNeverReentrantly)
 {
     int calls = 0;
     int depth = 0;
@@ -81,11 +85,19 @@ TEST(ApplicationTest, terminationSignalsCallTheHandlerOnceAndNeverReentrantly)
         --depth;
     });
 
-    kill(getpid(), SIGTERM);
-    EXPECT_TRUE(processUntil([&] { return calls > 0; }));
+    // SIGHUP, as a closing terminal or session sends it, is caught too, and
+    // held while the program is not ready.
+    kill(getpid(), SIGHUP);
+    for (int i = 0; i < 20; ++i) {
+        Application::processEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_EQ(calls, 0) << "a request before the release is held";
+    testApplication().releaseTermination();
+    EXPECT_EQ(calls, 1) << "the held request is honoured at the release";
 
     kill(getpid(), SIGTERM);
-    kill(getpid(), SIGINT);
+    kill(getpid(), SIGHUP);
     for (int i = 0; i < 20; ++i) {
         Application::processEvents();
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -129,6 +141,43 @@ TEST(SingleInstanceTest, copyRunsWhenNoLockCanBeMade)
         else
             setenv(names[i], saved[i].c_str(), 1);
     }
+}
+
+TEST(SingleInstanceTest, aLockFileOfAnotherUserStopsTheCopyAndSaysWhy)
+{
+    const std::string key = uniqueKey("foreign");
+    const std::string folder = std::getenv("XDG_RUNTIME_DIR");
+    const auto files = [&folder] {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            names.insert(entry.path().string());
+        return names;
+    };
+    // The lock file is the one that goes away with its holder.
+    std::set<std::string> held;
+    {
+        SingleInstance mine(key);
+        ASSERT_TRUE(mine.isFirst());
+        held = files();
+    }
+    std::string path;
+    for (const std::string& name : held)
+        if (!files().contains(name))
+            path = name;
+    ASSERT_FALSE(path.empty());
+    // A lock another user left: stale, with an owner that is not us.
+    { std::ofstream(path) << "1\n"; }
+    if (::chown(path.c_str(), ::geteuid() + 1, static_cast<gid_t>(-1)) != 0)
+        GTEST_SKIP() << "only root can give a file to another user";
+    ::testing::internal::CaptureStderr();
+    {
+        SingleInstance blocked(key);
+        EXPECT_FALSE(blocked.isFirst());
+    }
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    std::filesystem::remove(path);
+    EXPECT_NE(said.find("another user"), std::string::npos) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
 }
 
 TEST(SingleInstanceDeathTest, lockLeftByAKilledCopyIsTakenOver)
