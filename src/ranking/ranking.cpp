@@ -6,7 +6,9 @@
 #include "shell/fonts.h"
 #include "shell/options.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -16,6 +18,8 @@ constexpr std::array<int, 1> gameMenu{0};
 constexpr int rankingMenuPosition = 2;
 
 enum Mode { Load = 1, Save = 2, Show = 4 };
+
+constexpr std::int32_t storedEdgeLimit = 1 << 24;
 
 } // namespace
 
@@ -73,6 +77,11 @@ bool Ranking::load()
     // no game is running yet and the ranking entry is in the menu.
     options->gameRunning = 0;
     options->rankingMenuRemoved = 0;
+    // No desktop is millions of pixels across; within this range the window's
+    // placement can add and subtract sizes without overflowing.
+    for (std::int32_t* edge : {&options->windowRect.left, &options->windowRect.top, &options->windowRect.right,
+                               &options->windowRect.bottom})
+        *edge = std::clamp(*edge, -storedEdgeLimit, storedEdgeLimit);
     return transferred > 0;
 }
 

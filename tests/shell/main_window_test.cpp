@@ -10,6 +10,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <limits>
 #include <string>
 
 using MainWindowTest = GameWindowTest;
@@ -97,7 +98,7 @@ TEST_F(MainWindowTest, theExitCommandShutsDownLikeTheCloseBox)
 }
 
 // A damaged or hand-edited data file that says a game is running and the
-// ranking entry is gone.
+// ranking entry is gone, with a window rectangle at the ends of the range.
 class StoredRunningGame : public GameWindowTest {
 protected:
     void prepareFolder() override
@@ -105,6 +106,8 @@ protected:
         Options stored;
         stored.gameRunning = 1;
         stored.rankingMenuRemoved = 1;
+        stored.windowRect = {std::numeric_limits<std::int32_t>::max() - 5, std::numeric_limits<std::int32_t>::min(),
+                             std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()};
         std::ofstream out("tm_data.dat", std::ios::binary);
         const std::string table(264, '\0');
         out.write(table.data(), static_cast<std::streamsize>(table.size()));
