@@ -2,9 +2,10 @@
 # Every way the game may end from outside, on the real program under Xvfb, with
 # the data file's bytes checked afterwards: SIGTERM during the start-up effect,
 # SIGHUP, SIGTERM followed at once by SIGHUP, SIGTERM while the name dialog is
-# open, and the X server going away.
+# open, the desktop session's requests, and the X server going away.
 set -u
 program=$1
+session_manager=$2
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/common.sh"
 
@@ -110,6 +111,30 @@ name=$(dd if=tm_data.dat bs=1 skip=8 count=9 2>/dev/null | tr -d '\0')
 [ "$(od -An -tf8 -N8 tm_data.dat | tr -d ' ')" != "-1" ] || fail "the new score is not at rank 1"
 name=$(dd if=tm_data.dat bs=1 skip=32 count=7 2>/dev/null)
 [ "$name" = "Keep 01" ] || fail "rank 2 holds '$name', not the row pushed down"
+
+# The desktop session: a checkpoint and a logout that is cancelled leave the
+# game running; the real end of the session saves and ends it.
+prepare
+coproc SESSION { "$session_manager" 2>/dev/null; }
+read -r -t 10 SESSION_MANAGER <&"${SESSION[0]}" || fail "the session manager did not start"
+export SESSION_MANAGER
+"$program" 2>/dev/null &
+GAME_PID=$!
+wait_for_window
+for request in checkpoint cancelled end; do
+  echo "$request" >&"${SESSION[1]}"
+  read -r -t 30 answer <&"${SESSION[0]}"
+  [ "$request" = end ] && break
+  [ "$answer" = done ] || fail "the game did not answer the session's $request"
+  sleep 1
+  kill -0 "$GAME_PID" 2>/dev/null && xdotool search --onlyvisible --name 'タマロ' >/dev/null 2>&1 ||
+    fail "a session $request ended the game"
+done
+unset SESSION_MANAGER
+wait_end "the end of the session"
+[ "$CODE" -eq 0 ] || fail "the end of the session: exit code $CODE"
+table_kept "the end of the session"
+[ "$(flag_at 288)" = 0 ] || fail "no save at the end of the session"
 
 # The X server going away: the program saves before it exits.
 prepare
