@@ -61,6 +61,7 @@ Application::Application(int& argc, char** argv) : data_(std::make_unique<Applic
     // The session manager's requests to save are left unanswered: a checkpoint
     // or a logout that may still be cancelled must leave the game running. A
     // real end of the session closes the window, which saves.
+    //
     // A write to a display that has gone away must fail, not end the process
     // unsaved; the toolkit then ends it through exit().
     std::signal(SIGPIPE, SIG_IGN);
