@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Every way the game may end from outside, on the real program under Xvfb, with
 # the data file's bytes checked afterwards: SIGTERM during the start-up effect,
-# SIGHUP, SIGTERM followed at once by SIGHUP, SIGTERM while the name dialog is
-# open, the desktop session's requests, and the X server going away.
+# SIGHUP, SIGTERM followed at once by SIGHUP, SIGTERM during the game-over fill
+# and while the name dialog is open, the desktop session's requests, and the X
+# server going away.
 set -u
 program=$1
 session_manager=$2
@@ -73,6 +74,25 @@ for signals in "HUP" "TERM HUP"; do
   [ "$(flag_at 288)" = 0 ] || fail "SIG$signals: no complete save"
   ls tm_data.dat.* >/dev/null 2>&1 && fail "SIG$signals: a partial file was left beside the data file"
 done
+
+# SIGTERM during the game-over fill: the new score is entered with the name a
+# cancel would give it, empty in a run that confirmed none, never with the name
+# of the row it pushed down. Eleven drops into the middle column fill it, and
+# the fill takes almost three seconds.
+prepare
+"$program" 2>/dev/null &
+GAME_PID=$!
+wait_for_window
+xdotool key alt+g; sleep 0.4; xdotool key k; sleep 0.8
+for _ in $(seq 11); do xdotool key space; sleep 0.3; done
+sleep 0.5
+kill -TERM "$GAME_PID"
+wait_end "SIGTERM during the fill"
+[ "$CODE" -eq 0 ] || fail "SIGTERM during the fill: exit code $CODE"
+[ "$(od -An -tf8 -N8 tm_data.dat | tr -d ' ')" != "-1" ] || fail "the score of the filled game was not entered"
+[ "$(od -An -tu1 -j8 -N1 tm_data.dat | tr -d ' ')" = 0 ] || fail "rank 1 has a name though none was given in this run"
+name=$(dd if=tm_data.dat bs=1 skip=32 count=7 2>/dev/null)
+[ "$name" = "Keep 01" ] || fail "rank 2 holds '$name', not the row pushed down"
 
 # SIGTERM while the name dialog is open stores the name typed so far beside
 # the new score; the row it pushed down keeps its own name.
