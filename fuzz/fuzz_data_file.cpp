@@ -1,6 +1,7 @@
 // Feeds arbitrary data files through loading, the table drawing, entering a
-// score with the name dialog driven as a player would, and saving; then
-// checks what reached the file.
+// score with the name dialog driven as a player would, a short game played
+// with keys, timer ticks and activation changes, and saving; then checks what
+// reached the file.
 #include "fuzz/fuzz_files.h"
 #include "platform/dialog.h"
 
@@ -11,7 +12,7 @@
 
 namespace {
 
-FuzzGame game;
+FuzzGame fuzz;
 
 // What the player does is taken from the input too, so that the fuzzer steers it.
 struct Player {
@@ -42,7 +43,7 @@ Player playerFrom(const std::uint8_t* data, std::size_t size)
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    game = startGame(*argc, *argv);
+    fuzz = startGame(*argc, *argv);
     return 0;
 }
 
@@ -51,8 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size > 1024)
         return -1;
     const Player player = playerFrom(data, size);
-    loadInput(game, data, size);
-    game.ranking->drawTable(player.highlight);
+    loadInput(fuzz, data, size);
+    fuzz.ranking().drawTable(player.highlight);
 
     platform::Application::runSoon([&player] {
         platform::Dialog* dialog = platform::Dialog::active();
@@ -63,15 +64,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (platform::Dialog::active() == dialog)
             dialog->click(2);
     });
-    const int rank = game.ranking->enterScore(player.score);
+    const int rank = fuzz.ranking().enterScore(player.score);
     platform::Application::processEvents();
     check(rank >= 0 && rank <= 10, "a rank of the table or none");
     if (rank > 0) {
-        const RankingEntry& entry = game.ranking->entries[static_cast<std::size_t>(rank) - 1];
+        const RankingEntry& entry = fuzz.ranking().entries[static_cast<std::size_t>(rank) - 1];
         check(std::bit_cast<std::uint64_t>(entry.score) == std::bit_cast<std::uint64_t>(player.score), "the score is stored");
         check(nameText(entry).size() <= nameTextBytes, "a name of at most 10 bytes");
     }
-    game.ranking->drawTable(rank);
-    saveAndCheck(game, data, size);
+    fuzz.ranking().drawTable(rank);
+    play(fuzz, data, size, true);
+    saveAndCheck(fuzz, data, size);
     return 0;
 }

@@ -5,11 +5,18 @@
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QLockFile>
 #include <QMetaObject>
 #include <QStandardPaths>
 
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <utility>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -17,10 +24,12 @@ struct ApplicationData {
     explicit ApplicationData(int& argc, char** argv) : app(argc, argv) {}
 
     // Runs the handler the first time only; later requests, also those that
-    // arrive while the handler runs, are dropped.
+    // arrive while the handler runs, are dropped. Until released, a request
+    // is only remembered.
     void terminationRequested()
     {
-        if (terminationDone || !terminationHandler)
+        requested = true;
+        if (held || terminationDone || !terminationHandler)
             return;
         terminationDone = true;
         terminationHandler();
@@ -28,23 +37,43 @@ struct ApplicationData {
 
     QApplication app;
     std::function<void()> terminationHandler;
+    bool held = true;
+    bool requested = false;
     bool terminationDone = false;
     std::unique_ptr<TerminationSignals> signalPipe;
 };
 
+namespace {
+
+// What runs if the process exits from inside the event loop.
+std::function<void()> lostDisplayHandler;
+
+extern "C" void onExitInsideLoop()
+{
+    if (auto handler = std::exchange(lostDisplayHandler, nullptr))
+        handler();
+}
+
+} // namespace
+
 Application::Application(int& argc, char** argv) : data_(std::make_unique<ApplicationData>(argc, argv))
 {
-#ifndef QT_NO_SESSIONMANAGER
-    QObject::connect(&data_->app, &QGuiApplication::commitDataRequest, &data_->app,
-                     [data = data_.get()](QSessionManager&) { data->terminationRequested(); });
-#endif
+    // The session manager's requests to save are left unanswered: a checkpoint
+    // or a logout that may still be cancelled must leave the game running. A
+    // real end of the session closes the window, which saves.
+    //
+    // A write to a display that has gone away must fail, not end the process
+    // unsaved; the toolkit then ends it through exit().
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 Application::~Application() = default;
 
 int Application::exec()
 {
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    lostDisplayHandler = nullptr;
+    return code;
 }
 
 void Application::onTerminationRequest(std::function<void()> handler)
@@ -55,6 +84,20 @@ void Application::onTerminationRequest(std::function<void()> handler)
     if (!data_->signalPipe)
         data_->signalPipe = std::make_unique<TerminationSignals>(
             [data = data_.get()] { data->terminationRequested(); });
+}
+
+void Application::releaseTermination()
+{
+    data_->held = false;
+    if (data_->requested)
+        data_->terminationRequested();
+}
+
+void Application::onLostDisplay(std::function<void()> handler)
+{
+    static const bool registered = std::atexit(onExitInsideLoop) == 0;
+    if (registered)
+        lostDisplayHandler = std::move(handler);
 }
 
 void Application::runSoon(std::function<void()> fn)
@@ -89,16 +132,32 @@ QString lockPath(std::string_view key)
     // the working directory.
     if (folder.isEmpty())
         folder = QStringLiteral("/tmp");
-    // The key may hold any characters; its hash makes a safe file name.
+    // The key may hold any characters; its hash makes a safe file name. The
+    // user's id keeps users apart in a folder they share.
     const QByteArray digest = QCryptographicHash::hash(QByteArray(key.data(), static_cast<qsizetype>(key.size())),
                                                        QCryptographicHash::Sha256);
-    return QDir(folder).filePath(QStringLiteral("tamaro-%1.lock").arg(QString::fromLatin1(digest.toHex())));
+    return QDir(folder).filePath(
+        QStringLiteral("tamaro-%1-%2.lock").arg(::geteuid()).arg(QString::fromLatin1(digest.toHex())));
+}
+
+// A lock file of this name that another user owns can be neither used nor
+// removed by this one.
+bool ownedByAnother(const QString& path)
+{
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && info.st_uid != ::geteuid();
 }
 
 } // namespace
 
 SingleInstance::SingleInstance(std::string_view key) : lock_(std::make_unique<Lock>(lockPath(key)))
 {
+    const QString path = lock_->file.fileName();
+    if (ownedByAnother(path)) {
+        std::fprintf(stderr, "tamaro: the lock file %s belongs to another user; the game cannot start until it is removed\n",
+                     QFile::encodeName(path).constData());
+        return;
+    }
     // A lock whose owner died is found stale by its process id and taken
     // over. Only another live holder makes this copy a second one: when no
     // lock can be made at all, the game still runs.

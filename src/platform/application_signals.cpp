@@ -43,6 +43,7 @@ TerminationSignals::TerminationSignals(std::function<void()> onSignal) : onSigna
     action.sa_flags = SA_RESTART;
     sigaction(SIGTERM, &action, &oldTerm_);
     sigaction(SIGINT, &action, &oldInt_);
+    sigaction(SIGHUP, &action, &oldHup_);
 }
 
 TerminationSignals::~TerminationSignals()
@@ -51,6 +52,7 @@ TerminationSignals::~TerminationSignals()
         return;
     sigaction(SIGTERM, &oldTerm_, nullptr);
     sigaction(SIGINT, &oldInt_, nullptr);
+    sigaction(SIGHUP, &oldHup_, nullptr);
     signalWriteEnd.store(-1);
     notifier_.reset();
     close(pipe_[0]);

@@ -8,7 +8,7 @@ class QSocketNotifier;
 
 namespace platform {
 
-// Turns SIGTERM and SIGINT into a call on the event loop. The signal handler
+// Turns SIGTERM, SIGINT and SIGHUP into a call on the event loop. The signal handler
 // only writes a byte to a pipe, which is async-signal-safe; a notifier on the
 // other end calls back from the loop. The signals' earlier handling comes back
 // when this is destroyed. Only one may exist at a time.
@@ -27,6 +27,7 @@ private:
     std::unique_ptr<QSocketNotifier> notifier_;
     struct sigaction oldTerm_ {};
     struct sigaction oldInt_ {};
+    struct sigaction oldHup_ {};
 };
 
 } // namespace platform

@@ -3,7 +3,10 @@
 #include <bit>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
+#include <utility>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -14,37 +17,145 @@ namespace {
 using OptionsFields = std::array<std::int32_t, optionsFieldCount>;
 static_assert(sizeof(OptionsFields) == sizeof(Options));
 
-void complain(const char* path, const char* what, int error)
+void refuse(const char* path, const std::string& why)
 {
-    std::fprintf(stderr, "tamaro: %s: %s (%s); playing with the default table and settings, nothing will be saved\n",
-                 path, what, std::strerror(error));
+    std::fprintf(stderr, "tamaro: %s: %s; playing with the default table and settings, nothing will be saved\n", path,
+                 why.c_str());
 }
 
-// Opens and locks the file; -1 when it cannot be used. A file that is not a
-// plain file (a directory, a pipe, a device) is refused so that reads never block.
-int openLocked(const char* path)
+std::string because(const char* what, int error)
 {
-    const int fd = ::open(path, O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
+    return std::string(what) + " (" + std::strerror(error) + ")";
+}
+
+std::string folderOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A link is followed only where nobody but the player could have laid it: the
+// link and its folder are the player's, and nobody else can write the folder.
+bool trustedLink(const std::string& path, const struct stat& link)
+{
+    struct stat folder {};
+    return link.st_uid == ::geteuid() && ::stat(folderOf(path).c_str(), &folder) == 0 &&
+           folder.st_uid == ::geteuid() && (folder.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+// Opens and locks the file at file.path. A name that is not there leaves the
+// record missing; anything but a plain file with one name of the player's own
+// choosing is refused, so that nothing outside the folder is read or written
+// and reads never block.
+void openLocked(DataFile& file)
+{
+    const char* const name = file.path.c_str();
+    struct stat entry {};
+    if (::lstat(name, &entry) != 0) {
+        if (errno == ENOENT)
+            file.missing = true;
+        else
+            refuse(name, because("cannot look at it", errno));
+        return;
+    }
+    if (S_ISLNK(entry.st_mode)) {
+        if (!trustedLink(file.path, entry)) {
+            refuse(name, "a link that someone else could have made or changed is not followed");
+            return;
+        }
+        char* target = ::realpath(name, nullptr);
+        if (!target) {
+            refuse(name, because("a link to no usable file", errno));
+            return;
+        }
+        file.path = target;
+        std::free(target);
+    }
+    const int fd = ::open(file.path.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
-        complain(path, "cannot open", errno);
-        return -1;
+        refuse(name, because("cannot open", errno));
+        return;
     }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        complain(path, "not a plain file", EINVAL);
+        refuse(name, "not a plain file");
         ::close(fd);
-        return -1;
+        return;
+    }
+    if (info.st_nlink != 1) {
+        refuse(name, "the file has other names (hard links) and is left alone");
+        ::close(fd);
+        return;
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
-        complain(path, error == EWOULDBLOCK ? "held by another running copy" : "cannot lock", error);
+        refuse(name, because(error == EWOULDBLOCK ? "held by another running copy" : "cannot lock", error));
         ::close(fd);
-        return -1;
+        return;
     }
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags >= 0)
         ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    return fd;
+    file.descriptor = fd;
+}
+
+bool writeAll(int fd, const std::uint8_t* bytes, std::size_t size)
+{
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t put = ::write(fd, bytes + done, size - done);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0) {
+            if (put == 0)
+                errno = EIO;
+            return false;
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+// Copies what the held file holds from offset on to the end of fd.
+bool copyTail(int from, std::size_t offset, int fd)
+{
+    std::array<std::uint8_t, 4096> buffer{};
+    for (auto at = static_cast<off_t>(offset);;) {
+        const ssize_t got = ::pread(from, buffer.data(), buffer.size(), at);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            return true;
+        if (!writeAll(fd, buffer.data(), static_cast<std::size_t>(got)))
+            return false;
+        at += got;
+    }
+}
+
+// A new file beside the data file that nobody else has opened; -1 on failure.
+int createBeside(const std::string& path, std::string& made)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        made = path + ".new-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+        // The mode the first open of a plain file would give, through the umask.
+        const int fd = ::open(made.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+void syncFolder(const std::string& path)
+{
+    const int folder = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
+        return;
+    ::fsync(folder);
+    ::close(folder);
 }
 
 } // namespace
@@ -77,16 +188,21 @@ void applyImage(const DataImage& image, RankingTable& table, Options& options)
     options = std::bit_cast<Options>(fields);
 }
 
-DataFile::DataFile(const char* path) : descriptor(openLocked(path)) {}
+DataFile::DataFile(const char* path) : path(path)
+{
+    openLocked(*this);
+}
 
 DataFile::~DataFile()
 {
     close(*this);
 }
 
-DataFile::DataFile(DataFile&& other) noexcept : descriptor(other.descriptor)
+DataFile::DataFile(DataFile&& other) noexcept
+    : descriptor(other.descriptor), path(std::move(other.path)), missing(other.missing)
 {
     other.descriptor = -1;
+    other.missing = false;
 }
 
 DataFile& DataFile::operator=(DataFile&& other) noexcept
@@ -94,7 +210,10 @@ DataFile& DataFile::operator=(DataFile&& other) noexcept
     if (this != &other) {
         close(*this);
         descriptor = other.descriptor;
+        path = std::move(other.path);
+        missing = other.missing;
         other.descriptor = -1;
+        other.missing = false;
     }
     return *this;
 }
@@ -102,18 +221,6 @@ DataFile& DataFile::operator=(DataFile&& other) noexcept
 bool isOpen(const DataFile& file)
 {
     return file.descriptor >= 0;
-}
-
-bool fileExists(const char* path)
-{
-    struct stat info {};
-    return ::lstat(path, &info) == 0;
-}
-
-bool isEmpty(const DataFile& file)
-{
-    struct stat info {};
-    return isOpen(file) && ::fstat(file.descriptor, &info) == 0 && info.st_size == 0;
 }
 
 std::size_t readFromStart(DataFile& file, std::span<std::uint8_t> out)
@@ -130,24 +237,42 @@ std::size_t readFromStart(DataFile& file, std::span<std::uint8_t> out)
     return done;
 }
 
-std::size_t writeAt(DataFile& file, std::size_t offset, std::span<const std::uint8_t> bytes)
+bool replaceContents(DataFile& file, std::span<const std::uint8_t> head)
 {
-    std::size_t done = 0;
-    while (isOpen(file) && done < bytes.size()) {
-        const ssize_t put = ::pwrite(file.descriptor, bytes.data() + done, bytes.size() - done,
-                                     static_cast<off_t>(offset + done));
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            break;
-        done += static_cast<std::size_t>(put);
+    if (!isOpen(file) && !file.missing)
+        return false;
+    std::string made;
+    const int fd = createBeside(file.path, made);
+    const auto fail = [&](const char* what) {
+        const int error = errno;
+        if (fd >= 0) {
+            ::unlink(made.c_str());
+            ::close(fd);
+        }
+        std::fprintf(stderr, "tamaro: %s: cannot save, %s (%s); the file on disk is as it was\n", file.path.c_str(), what,
+                     std::strerror(error));
+        return false;
+    };
+    if (fd < 0)
+        return fail("no new file can be made beside it");
+    struct stat old {};
+    if (isOpen(file) && ::fstat(file.descriptor, &old) == 0) {
+        ::fchmod(fd, old.st_mode & 07777);
+        [[maybe_unused]] const int owned = ::fchown(fd, old.st_uid, old.st_gid);
     }
-    return done;
-}
-
-bool flush(DataFile& file)
-{
-    return isOpen(file) && ::fsync(file.descriptor) == 0;
+    if (!writeAll(fd, head.data(), head.size()) || (isOpen(file) && !copyTail(file.descriptor, head.size(), fd)))
+        return fail("writing failed");
+    if (::fsync(fd) != 0)
+        return fail("the disk did not take it");
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return fail("cannot lock");
+    if (::rename(made.c_str(), file.path.c_str()) != 0)
+        return fail("cannot put it in place");
+    syncFolder(file.path);
+    close(file);
+    file.descriptor = fd;
+    file.missing = false;
+    return true;
 }
 
 void close(DataFile& file)

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 
 inline constexpr const char* dataFileName = "tm_data.dat";
 inline constexpr std::size_t tableBytes = rankingRows * entryBytes;
@@ -23,8 +24,9 @@ DataImage makeImage(const RankingTable& table, const Options& options);
 void applyImage(const DataImage& image, RankingTable& table, Options& options);
 
 // The data file, opened for reading and writing and held with an exclusive
-// lock until the record is destroyed. Not open when the file could not be
-// opened or locked; every read and write then moves no bytes.
+// lock until the record is destroyed. Not open when there was no file (a first
+// run: the first save makes it) or when the file must be left alone; a file
+// left alone is never read or written.
 struct DataFile {
     DataFile() = default;
     explicit DataFile(const char* path);
@@ -35,16 +37,19 @@ struct DataFile {
     DataFile& operator=(const DataFile&) = delete;
 
     int descriptor = -1;
+    // The name that saves replace: the one given, or the file a trusted link points to.
+    std::string path;
+    // No file of that name was there; a save may make one.
+    bool missing = false;
 };
 
 bool isOpen(const DataFile& file);
-// Whether a directory entry of this name exists, independent of any open file.
-bool fileExists(const char* path);
-bool isEmpty(const DataFile& file);
 // Reads from the start until out is full or the file ends; returns the bytes read.
 std::size_t readFromStart(DataFile& file, std::span<std::uint8_t> out);
-// Writes all bytes at the offset; returns how many reached the file.
-std::size_t writeAt(DataFile& file, std::size_t offset, std::span<const std::uint8_t> bytes);
-// Waits until what was written is on the disk.
-bool flush(DataFile& file);
+// Puts a new file in the old one's place: head, then whatever the old file held
+// after head's length. The new file is written and synced under another name
+// and renamed over the old one, so a crash or a full disk leaves the old file
+// whole; the lock moves to the new file. A failure is said in one line on
+// standard error.
+bool replaceContents(DataFile& file, std::span<const std::uint8_t> head);
 void close(DataFile& file);

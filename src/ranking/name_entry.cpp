@@ -73,6 +73,19 @@ NameEntry& processNameEntry()
 std::string_view askName(platform::Window& owner, NameEntry& entry)
 {
     platform::Dialog::run(owner, nameDialog, nameProc, &entry);
+    return lastName(entry);
+}
+
+std::string_view lastName(const NameEntry& entry)
+{
     const auto end = std::find(entry.lastEnteredName.begin(), entry.lastEnteredName.end(), '\0');
     return std::string_view(entry.lastEnteredName.data(), static_cast<std::size_t>(end - entry.lastEnteredName.begin()));
+}
+
+std::string typedName()
+{
+    const platform::Dialog* dialog = platform::Dialog::active();
+    if (!dialog || dialog->caption() != nameDialog.caption)
+        return {};
+    return std::string(platform::sjis::truncate(dialog->text(nameDialogControl::NameEdit), nameTextBytes));
 }

@@ -3,6 +3,7 @@
 #include "ranking/ranking_entry.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace platform {
@@ -20,6 +21,11 @@ NameEntry& processNameEntry();
 
 // Asks for a name in the modal name dialog; returns lastEnteredName's text.
 std::string_view askName(platform::Window& owner, NameEntry& entry);
+std::string_view lastName(const NameEntry& entry);
+// What the open name dialog's field holds, as it would be stored: characters
+// that cannot be stored left out, cut to 10 bytes without splitting one.
+// Empty when no name dialog is open.
+std::string typedName();
 
 // Refusal shown while the field holds characters that cannot be stored.
 inline constexpr std::string_view unstorableNameHint = "この文字は名前に使えません（絵文字など）。消してから「ｵｰｹｰ」を押してください。";

@@ -6,7 +6,10 @@
 #include "core/fonts.h"
 #include "core/options.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <string>
 
 namespace {
 
@@ -15,6 +18,8 @@ constexpr std::array<int, 1> gameMenu{0};
 constexpr int rankingMenuPosition = 2;
 
 enum Mode { Load = 1, Save = 2, Show = 4 };
+
+constexpr std::int32_t storedEdgeLimit = 1 << 24;
 
 } // namespace
 
@@ -60,28 +65,39 @@ int Ranking::command(int mode)
 
 bool Ranking::load()
 {
-    if (!fileExists(dataFileName)) {
-        // Only a file of our own that nobody can see any more takes the defaults.
-        if (!isEmpty(dataFile))
-            return false;
-        const DataImage image = makeImage(entries, *options);
-        transferred = writeAt(dataFile, 0, image);
+    DataImage image = makeImage(entries, *options);
+    if (!isOpen(dataFile)) {
+        // A first run keeps the defaults, which become the file at once.
+        transferred = replaceContents(dataFile, image) ? image.size() : 0;
         return transferred == image.size();
     }
-    DataImage image = makeImage(entries, *options);
     transferred = readFromStart(dataFile, image);
     applyImage(image, entries, *options);
+    // The two run-time flags describe this run, not the file: whatever it holds,
+    // no game is running yet and the ranking entry is in the menu.
+    options->gameRunning = 0;
+    options->rankingMenuRemoved = 0;
+    // No desktop is millions of pixels across; within this range the window's
+    // placement can add and subtract sizes without overflowing.
+    for (std::int32_t* edge : {&options->windowRect.left, &options->windowRect.top, &options->windowRect.right,
+                               &options->windowRect.bottom})
+        *edge = std::clamp(*edge, -storedEdgeLimit, storedEdgeLimit);
     return transferred > 0;
 }
 
 bool Ranking::save()
 {
+    // Ending while the name dialog is open keeps the name typed so far.
+    if (namingRank != 0) {
+        const std::string typed = typedName();
+        if (!typed.empty())
+            setName(entries[namingRank - 1], typed);
+    }
     options->gameRunning = 0;
     options->rankingMenuRemoved = 0;
     const DataImage image = makeImage(entries, *options);
-    transferred = writeAt(dataFile, 0, image);
-    const bool written = transferred == image.size();
-    return flush(dataFile) && written;
+    transferred = replaceContents(dataFile, image) ? image.size() : 0;
+    return transferred == image.size();
 }
 
 int Ranking::enterScore(double score)
@@ -97,7 +113,13 @@ int Ranking::enterScore(double score)
     RankingEntry& entry = entries[rank];
     entry.score = score;
     entry.difficulty = options->difficulty;
-    setName(entry, askName(*window, processNameEntry()));
+    // Until the dialog answers, the row holds what Cancel would give it, never
+    // the name of the player it pushed down.
+    NameEntry& names = processNameEntry();
+    setName(entry, lastName(names));
+    namingRank = rank + 1;
+    setName(entry, askName(*window, names));
+    namingRank = 0;
     return static_cast<int>(rank) + 1;
 }
 

@@ -24,10 +24,13 @@ struct Ranking {
     // 1 loads the data file, 2 saves it, 4 shows the table; any other mode does nothing.
     int command(int mode);
     // Reads the table and the settings from the file; a short file replaces
-    // only as many leading bytes as it holds. Never writes over a file.
+    // only as many leading bytes as it holds. Never writes over a file; when
+    // there is none, the defaults become the file.
     bool load();
-    // Writes the table and the settings from the start of the file, with the
-    // two run-time flags cleared; returns whether the table reached the disk.
+    // Replaces the file with the table and the settings, the two run-time
+    // flags cleared, keeping what a longer file holds after them; returns
+    // whether it reached the disk. While a name is being asked for, the row
+    // gets the name typed so far.
     bool save();
     // The rank a score takes, 1 to 10, asking for a name; 0 when it does not qualify.
     int enterScore(double score);
@@ -43,4 +46,6 @@ struct Ranking {
     std::size_t transferred = 0;
     RankingTable entries{};
     Options* options = nullptr;
+    // The rank whose name the open dialog asks for; 0 when none is.
+    std::size_t namingRank = 0;
 };

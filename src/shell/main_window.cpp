@@ -166,10 +166,21 @@ int runTamaro(platform::Application& application, Program& program)
     bindProgram(program);
     platform::Window window(windowProc);
     application.onTerminationRequest([&window] { window.destroy(); });
+    // Creating the window runs the start-up effect, which lets events through,
+    // and then loads the data file; an end asked for meanwhile waits for the
+    // load, or it would save the defaults over the player's file.
     window.create(windowTitle, mainMenu, "TM_ICON");
+    application.releaseTermination();
     platform::Gamepads pads(window);
     // A quit asked for while the window was being made would be lost by the loop.
-    const int code = window.quitPosted() ? 0 : application.exec();
+    int code = 0;
+    if (!window.quitPosted()) {
+        application.onLostDisplay([&program] {
+            if (program.game)
+                program.game->ranking.command(2);
+        });
+        code = application.exec();
+    }
     program.game.reset();
     return code;
 }

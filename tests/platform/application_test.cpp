@@ -6,7 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <set>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -70,7 +74,7 @@ TEST(ApplicationTest, execReturnsTheCodeTheLoopWasEndedWith)
 
 // The handler runs once in a process's life, so each run of this test has a
 // process of its own.
-TEST(ApplicationDeathTest, terminationSignalsCallTheHandlerOnceAndNeverReentrantly)
+TEST(ApplicationDeathTest, terminationSignalsAreHeldUntilReleasedThenCallTheHandlerOnceNeverReentrantly)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
@@ -87,19 +91,27 @@ TEST(ApplicationDeathTest, terminationSignalsCallTheHandlerOnceAndNeverReentrant
                 --depth;
             });
 
-            kill(getpid(), SIGTERM);
-            processUntil([&] { return calls > 0; });
-
-            kill(getpid(), SIGTERM);
-            kill(getpid(), SIGINT);
+            // SIGHUP, as a closing terminal or session sends it, is caught
+            // too, and held while the program is not ready.
+            kill(getpid(), SIGHUP);
             for (int i = 0; i < 20; ++i) {
                 Application::processEvents();
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
             }
-            std::fprintf(stderr, "calls %d, deepest %d\n", calls, deepest);
+            const int held = calls;
+            testApplication().releaseTermination();
+            const int released = calls;
+
+            kill(getpid(), SIGTERM);
+            kill(getpid(), SIGHUP);
+            for (int i = 0; i < 20; ++i) {
+                Application::processEvents();
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+            std::fprintf(stderr, "held %d, released %d, calls %d, deepest %d\n", held, released, calls, deepest);
             std::exit(0);
         },
-        ::testing::ExitedWithCode(0), "calls 1, deepest 1");
+        ::testing::ExitedWithCode(0), "held 0, released 1, calls 1, deepest 1");
 }
 
 TEST(SingleInstanceTest, onlyTheFirstHolderOfAKeyIsFirstUntilItLetsGo)
@@ -137,6 +149,43 @@ TEST(SingleInstanceTest, copyRunsWhenNoLockCanBeMade)
         else
             setenv(names[i], saved[i].c_str(), 1);
     }
+}
+
+TEST(SingleInstanceTest, aLockFileOfAnotherUserStopsTheCopyAndSaysWhy)
+{
+    const std::string key = uniqueKey("foreign");
+    const std::string folder = std::getenv("XDG_RUNTIME_DIR");
+    const auto files = [&folder] {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            names.insert(entry.path().string());
+        return names;
+    };
+    // The lock file is the one that goes away with its holder.
+    std::set<std::string> held;
+    {
+        SingleInstance mine(key);
+        ASSERT_TRUE(mine.isFirst());
+        held = files();
+    }
+    std::string path;
+    for (const std::string& name : held)
+        if (!files().contains(name))
+            path = name;
+    ASSERT_FALSE(path.empty());
+    // A lock another user left: stale, with an owner that is not us.
+    { std::ofstream(path) << "1\n"; }
+    if (::chown(path.c_str(), ::geteuid() + 1, static_cast<gid_t>(-1)) != 0)
+        GTEST_SKIP() << "only root can give a file to another user";
+    ::testing::internal::CaptureStderr();
+    {
+        SingleInstance blocked(key);
+        EXPECT_FALSE(blocked.isFirst());
+    }
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    std::filesystem::remove(path);
+    EXPECT_NE(said.find("another user"), std::string::npos) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
 }
 
 TEST(SingleInstanceDeathTest, lockLeftByAKilledCopyIsTakenOver)

@@ -3,13 +3,17 @@
 #include "ranking/data_file.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <bit>
+#include <csignal>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -46,18 +50,14 @@ std::ptrdiff_t openFiles()
 
 } // namespace
 
-TEST_F(RankingTest, firstRunCreatesAnEmptyFileKeepsTheDefaultsAndWritesExactly312Bytes)
+TEST_F(RankingTest, firstRunWritesTheDefaultsWholeAtTheLoadAndEvery312BytesClearTheFlags)
 {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     makeRanking();
-    ASSERT_TRUE(std::filesystem::exists(dataPath()));
-    EXPECT_EQ(std::filesystem::file_size(dataPath()), 0u);
-    struct stat info {};
-    ASSERT_EQ(::stat(dataPath().c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0666 & ~mask) << "readable and writable as the user's umask allows";
-    EXPECT_EQ(ranking->command(1), 0) << "an empty file loads nothing";
-    EXPECT_EQ(std::filesystem::file_size(dataPath()), 0u) << "loading an empty file writes nothing";
+    EXPECT_FALSE(std::filesystem::exists(dataPath())) << "nothing is made before the load";
+    ranking->command(1);
+    EXPECT_EQ(fileBytes(), defaultFileBytes()) << "the defaults become the file, never an empty one";
     EXPECT_EQ(nameText(ranking->entries[0]), "Ai         ");
     EXPECT_EQ(ranking->entries[10].score, 20000);
     EXPECT_EQ(options.soundOn, 1);
@@ -67,6 +67,18 @@ TEST_F(RankingTest, firstRunCreatesAnEmptyFileKeepsTheDefaultsAndWritesExactly31
     options.rankingMenuRemoved = 1;
     EXPECT_EQ(ranking->command(2), 1);
     EXPECT_EQ(fileBytes(), defaultFileBytes());
+    EXPECT_EQ(options.gameRunning, 0);
+    EXPECT_EQ(options.rankingMenuRemoved, 0);
+}
+
+TEST_F(RankingTest, aLoadedFileNeverSaysAGameIsRunningOrTheRankingEntryIsGone)
+{
+    auto bytes = distinctTable();
+    const auto settings = settingsBytes({1, 0, 1, 0, 1, 1, 1, -7, 0, 0, 0, 0});
+    bytes.insert(bytes.end(), settings.begin(), settings.end());
+    writeFile(bytes);
+    makeRanking().load();
+    EXPECT_EQ(options.dropKeyType, 1);
     EXPECT_EQ(options.gameRunning, 0);
     EXPECT_EQ(options.rankingMenuRemoved, 0);
 }
@@ -149,20 +161,22 @@ TEST_F(RankingTest, storedRowsRoundTripByteForByte)
     EXPECT_EQ(fileBytes(), bytes);
 }
 
-TEST_F(RankingTest, theFileIsHeldExclusivelyUntilTheRankingIsGone)
+TEST_F(RankingTest, theFileIsHeldExclusivelyAcrossSavesUntilTheRankingIsGone)
 {
-    makeRanking();
+    const auto anotherProcessGetsIt = [] {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const DataFile other(dataFileName);
+            ::_exit(isOpen(other) ? 1 : 0);
+        }
+        int status = 0;
+        return child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0;
+    };
+    makeRanking().load();
     ASSERT_TRUE(isOpen(ranking->dataFile));
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        const DataFile other(dataFileName);
-        ::_exit(isOpen(other) ? 1 : 0);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "a second process must not get the file";
+    EXPECT_FALSE(anotherProcessGetsIt()) << "the first run's file is held";
+    ranking->save();
+    EXPECT_FALSE(anotherProcessGetsIt()) << "the file a save put in place is held";
 
     ranking.reset();
     const DataFile after(dataFileName);
@@ -233,20 +247,109 @@ TEST_F(RankingTest, aFolderOrPipeInThePlaceOfTheFileIsRefusedWithoutHanging)
     EXPECT_EQ(openFiles(), filesBefore) << "the refused pipe is not left open";
 }
 
-TEST_F(RankingTest, aFileRemovedAfterOpeningTakesTheDefaultsOnlyInTheHandleOfItsOwn)
+TEST_F(RankingTest, aSaveThatFailsSaysSoInOneLineAndLeavesThePreviousFileWhole)
 {
-    makeRanking();
-    std::filesystem::remove(dataPath());
-    EXPECT_TRUE(ranking->load());
-    EXPECT_FALSE(std::filesystem::exists(dataPath())) << "nothing is created under the name";
-    EXPECT_EQ(ranking->transferred, 312u);
-    ranking.reset();
+    auto before = distinctTable();
+    const auto settings = settingsBytes({0, 0, 1, 0, 1, 1, 0, 0, 1, 2, 3, 4});
+    before.insert(before.end(), settings.begin(), settings.end());
+    writeFile(before);
+    makeRanking().load();
+    ranking->entries[0].score = 999999;
 
-    // A removed file that held something is neither read nor written over.
-    writeFile(distinctTable());
-    makeRanking();
+    // No file may grow past 300 bytes: as good as a full disk for the data file.
+    struct rlimit saved {};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const auto fullDisk = [&saved](bool full) {
+        struct rlimit limit = saved;
+        limit.rlim_cur = full ? 300 : saved.rlim_cur;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    };
+    std::signal(SIGXFSZ, SIG_IGN);
+    ::testing::internal::CaptureStderr();
+    fullDisk(true);
+    const bool saved1 = ranking->save();
+    fullDisk(false);
+    std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(saved1);
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_NE(said.find("tm_data.dat"), std::string::npos);
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << "nothing is left beside it";
+
+    // A first run on a full disk leaves no file at all, rather than an empty one.
+    ranking.reset();
     std::filesystem::remove(dataPath());
-    EXPECT_FALSE(ranking->load());
-    EXPECT_EQ(ranking->transferred, 0u);
-    EXPECT_EQ(ranking->entries[0].score, 200000);
+    ::testing::internal::CaptureStderr();
+    fullDisk(true);
+    makeRanking().load();
+    ranking->entries[0].score = 999999;
+    const bool saved2 = ranking->save();
+    fullDisk(false);
+    said = ::testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(saved2);
+    EXPECT_FALSE(std::filesystem::exists(dataPath()));
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2) << said;
+
+    // The folder is gone.
+    ranking->save();
+    std::filesystem::remove_all(folder);
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(ranking->save());
+    said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+}
+
+TEST_F(RankingTest, linksAreFollowedOnlyWhereNobodyElseCouldHaveLaidThemAndNothingOutsideIsWritten)
+{
+    const auto outside = folder / "elsewhere";
+    std::filesystem::create_directory(outside);
+    const auto target = outside / "other.dat";
+    auto other = distinctTable();
+    const auto settings = settingsBytes({0, 0, 1, 0, 1, 1, 0, 0, 1, 2, 3, 4});
+    other.insert(other.end(), settings.begin(), settings.end());
+    { std::ofstream(target, std::ios::binary).write(reinterpret_cast<const char*>(other.data()), static_cast<std::streamsize>(other.size())); }
+    const auto targetBytes = [&target] {
+        std::ifstream in(target, std::ios::binary);
+        return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    // Each refused file plays with the defaults, says so once and is never written.
+    const auto refused = [&](const char* what) {
+        ::testing::internal::CaptureStderr();
+        makeRanking().load();
+        EXPECT_EQ(ranking->entries[0].score, 200000) << what;
+        ranking->entries[0].score = 1;
+        EXPECT_FALSE(ranking->save()) << what;
+        ranking.reset();
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << what << ": " << said;
+        EXPECT_EQ(targetBytes(), other) << what;
+    };
+
+    ASSERT_EQ(::link(target.c_str(), dataPath().c_str()), 0);
+    refused("a hard link");
+    std::filesystem::remove(dataPath());
+
+    std::filesystem::create_symlink(outside / "none.dat", dataPath());
+    refused("a dangling link");
+    EXPECT_FALSE(std::filesystem::exists(outside / "none.dat")) << "nothing is made where a link points";
+    std::filesystem::remove(dataPath());
+
+    std::filesystem::create_symlink(target, dataPath());
+    ::chmod(folder.c_str(), 0777);
+    refused("a link in a folder others can write");
+    ::chmod(folder.c_str(), 0700);
+    if (::lchown(dataPath().c_str(), ::geteuid() + 1, static_cast<gid_t>(-1)) == 0) {
+        refused("another user's link");
+        ASSERT_EQ(::lchown(dataPath().c_str(), ::geteuid(), static_cast<gid_t>(-1)), 0);
+    }
+
+    // The player's own link in the player's own folder: read, and saved where it points.
+    makeRanking().load();
+    EXPECT_EQ(ranking->entries[0].score, 1000);
+    ranking->entries[0].score = 4242;
+    EXPECT_TRUE(ranking->save());
+    EXPECT_TRUE(std::filesystem::is_symlink(dataPath()));
+    const auto after = targetBytes();
+    ASSERT_EQ(after.size(), 312u);
+    EXPECT_EQ(slice(after, 0, 8), slice(rowBytes(4242, "", 0), 0, 8));
 }

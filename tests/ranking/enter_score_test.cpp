@@ -90,6 +90,45 @@ TEST_F(RankingTest, cancelStoresTheNameLastConfirmedInThisRun)
     EXPECT_EQ(nameText(ranking->entries[0]), "Hanako");
 }
 
+TEST_F(RankingTest, aSaveWhileTheNameIsAskedStoresTheNameTypedSoFarBesideTheNewScore)
+{
+    writeFile(defaultFileBytes());
+    makeRanking().load();
+    enterWithName(300000, "Hanako");
+    const auto savedRow = [this](std::size_t rank) {
+        const auto bytes = fileBytes();
+        return decodeEntry(std::span<const std::uint8_t, entryBytes>(bytes.data() + entryBytes * (rank - 1), entryBytes));
+    };
+
+    // As the program ends while the dialog is open: 11 bytes typed, of which
+    // the 9 that hold whole characters are kept.
+    RankingEntry typed;
+    RankingEntry pushedDown;
+    whenDialogOpens([&](platform::Dialog& d) {
+        d.type(150, "abcdeあいう");
+        ranking->save();
+        typed = savedRow(2);
+        pushedDown = savedRow(3);
+        d.click(2);
+    });
+    EXPECT_EQ(ranking->enterScore(250000), 2);
+    EXPECT_EQ(typed.score, 250000);
+    EXPECT_EQ(nameText(typed), *platform::sjis::fromUtf8("abcdeあい"));
+    EXPECT_EQ(nameText(pushedDown), "Ai         ");
+    EXPECT_EQ(pushedDown.score, 200000);
+
+    // Nothing typed: the name a cancel would store, never the pushed-down one.
+    RankingEntry untyped;
+    whenDialogOpens([&](platform::Dialog& d) {
+        ranking->save();
+        untyped = savedRow(3);
+        d.click(2);
+    });
+    EXPECT_EQ(ranking->enterScore(240000), 3);
+    EXPECT_EQ(untyped.score, 240000);
+    EXPECT_EQ(nameText(untyped), "Hanako");
+}
+
 TEST_F(RankingTest, theNameDialogOpensOnTheClearButtonSoAnEarlyReturnClearsAndKeepsItOpen)
 {
     NameEntry entry;

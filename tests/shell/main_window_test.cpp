@@ -9,6 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <limits>
+#include <string>
 
 using MainWindowTest = GameWindowTest;
 
@@ -92,4 +95,42 @@ TEST_F(MainWindowTest, theExitCommandShutsDownLikeTheCloseBox)
     EXPECT_TRUE(window.destroyed());
     EXPECT_TRUE(window.quitPosted());
     EXPECT_TRUE(program.surfaces.backBuffer.isEmpty());
+}
+
+// A damaged or hand-edited data file that says a game is running and the
+// ranking entry is gone, with a window rectangle at the ends of the range.
+class StoredRunningGame : public GameWindowTest {
+protected:
+    void prepareFolder() override
+    {
+        Options stored;
+        stored.gameRunning = 1;
+        stored.rankingMenuRemoved = 1;
+        stored.windowRect = {std::numeric_limits<std::int32_t>::max() - 5, std::numeric_limits<std::int32_t>::min(),
+                             std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()};
+        std::ofstream out("tm_data.dat", std::ios::binary);
+        const std::string table(264, '\0');
+        out.write(table.data(), static_cast<std::streamsize>(table.size()));
+        out.write(reinterpret_cast<const char*>(&stored), sizeof stored);
+    }
+};
+
+TEST_F(StoredRunningGame, theRunStartsIdleAndNoKeyTickOrActivationReachesTheWellBeforeAGame)
+{
+    EXPECT_EQ(options().gameRunning, 0);
+    EXPECT_EQ(options().rankingMenuRemoved, 0);
+    EXPECT_TRUE(window.menu().contains(command::Ranking));
+    key(0x25);
+    key(0x28);
+    character(' ');
+    character('2');
+    send(platform::MessageKind::Activate, 0);
+    send(platform::MessageKind::Activate, 1);
+    timer(titleTimer);
+    EXPECT_EQ(window.timerPeriod(100), 0);
+    EXPECT_EQ(window.timerPeriod(101), 0);
+
+    startGame();
+    EXPECT_FALSE(window.menu().contains(command::Ranking)) << "the first game removes the entry as usual";
+    EXPECT_EQ(cell(4, 1), 1);
 }

@@ -1,0 +1,170 @@
+#!/usr/bin/env bash
+# Every way the game may end from outside, on the real program under Xvfb, with
+# the data file's bytes checked afterwards: SIGTERM during the start-up effect,
+# SIGHUP, SIGTERM followed at once by SIGHUP, SIGTERM during the game-over fill
+# and while the name dialog is open, the desktop session's requests, and the X
+# server going away.
+set -u
+program=$1
+session_manager=$2
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/common.sh"
+
+setup_e2e
+declare -F start_wm >/dev/null && start_wm
+
+# Eleven rows of -1 points, so that any finished game takes rank 1, named
+# "Keep 01" to "Keep 11"; settings with gameRunning set, which only a complete
+# save clears.
+prepare() {
+  {
+    for r in $(seq -w 1 11); do
+      printf '\x00\x00\x00\x00\x00\x00\xf0\xbfKeep %s\x00\x00\x00\x00\x00\x00\x00\x00\x00' "$r"
+    done
+    printf '\x00\x00\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00'
+    printf '\x00\x00\x00\x00\x01\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00'
+    printf '\x00%.0s' $(seq 16)
+  } > tm_data.dat
+  [ "$(stat -c %s tm_data.dat)" -eq 312 ] || fail "the prepared data file is not 312 bytes"
+  cp tm_data.dat prepared.dat
+}
+
+flag_at() { od -An -tu4 -j"$1" -N4 tm_data.dat | tr -d ' '; }
+
+# Waits for the program to end and sets CODE.
+wait_end() {
+  for _ in $(seq 200); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$GAME_PID" 2>/dev/null && fail "the program did not end ($1)"
+  wait "$GAME_PID"
+  CODE=$?
+  GAME_PID=
+}
+
+# The table is the one prepared and the file is 312 bytes, never the defaults.
+table_kept() {
+  [ "$(stat -c %s tm_data.dat)" -eq 312 ] || fail "the data file is not 312 bytes ($1)"
+  cmp -s -n 264 tm_data.dat prepared.dat || fail "the table was not kept ($1)"
+}
+
+# A termination request during the start-up effect waits for the load and is
+# then honoured with a save. A signal before the handlers exist ends the
+# process untouched, which keeps the file too.
+for delay in 0.1 0.4 0.7; do
+  prepare
+  "$program" 2>/dev/null &
+  GAME_PID=$!
+  sleep "$delay"
+  kill -TERM "$GAME_PID"
+  wait_end "SIGTERM at $delay s"
+  [ "$CODE" -eq 0 ] || [ "$CODE" -eq 143 ] || fail "SIGTERM at $delay s: exit code $CODE"
+  table_kept "SIGTERM at $delay s"
+done
+
+# SIGHUP saves as SIGTERM does; so does SIGTERM followed at once by SIGHUP,
+# with one complete save.
+for signals in "HUP" "TERM HUP"; do
+  prepare
+  "$program" &
+  GAME_PID=$!
+  wait_for_window
+  for s in $signals; do kill -"$s" "$GAME_PID"; done
+  wait_end "SIG$signals"
+  [ "$CODE" -eq 0 ] || fail "SIG$signals: exit code $CODE"
+  table_kept "SIG$signals"
+  [ "$(flag_at 288)" = 0 ] || fail "SIG$signals: no complete save"
+  ls tm_data.dat.* >/dev/null 2>&1 && fail "SIG$signals: a partial file was left beside the data file"
+done
+
+# SIGTERM during the game-over fill: the new score is entered with the name a
+# cancel would give it, empty in a run that confirmed none, never with the name
+# of the row it pushed down. Eleven drops into the middle column fill it, and
+# the fill takes almost three seconds.
+prepare
+"$program" 2>/dev/null &
+GAME_PID=$!
+wait_for_window
+xdotool key alt+g; sleep 0.4; xdotool key k; sleep 0.8
+for _ in $(seq 11); do xdotool key space; sleep 0.3; done
+sleep 0.5
+kill -TERM "$GAME_PID"
+wait_end "SIGTERM during the fill"
+[ "$CODE" -eq 0 ] || fail "SIGTERM during the fill: exit code $CODE"
+[ "$(od -An -tf8 -N8 tm_data.dat | tr -d ' ')" != "-1" ] || fail "the score of the filled game was not entered"
+[ "$(od -An -tu1 -j8 -N1 tm_data.dat | tr -d ' ')" = 0 ] || fail "rank 1 has a name though none was given in this run"
+name=$(dd if=tm_data.dat bs=1 skip=32 count=7 2>/dev/null)
+[ "$name" = "Keep 01" ] || fail "rank 2 holds '$name', not the row pushed down"
+
+# SIGTERM while the name dialog is open stores the name typed so far beside
+# the new score; the row it pushed down keeps its own name.
+prepare
+"$program" &
+GAME_PID=$!
+wait_for_window
+xdotool key alt+g; sleep 0.4; xdotool key k; sleep 0.8
+dialog=""
+for _ in $(seq 40); do
+  xdotool key space
+  sleep 0.25
+  dialog=$(xdotool search --onlyvisible --name '名前登録' 2>/dev/null | head -1)
+  [ -n "$dialog" ] && break
+done
+for _ in $(seq 100); do
+  [ -n "$dialog" ] && break
+  dialog=$(xdotool search --onlyvisible --name '名前登録' 2>/dev/null | head -1)
+  sleep 0.1
+done
+[ -n "$dialog" ] || fail "no name dialog after the game ended"
+eval "$(xdotool getwindowgeometry --shell "$dialog")"
+xdotool mousemove $((X + 20)) $((Y + 20))
+xdotool windowfocus --sync "$dialog" 2>/dev/null || true
+sleep 0.3
+# The focus starts on ｸﾘｱ; the edit field comes after ｵｰｹｰ and ｷｬﾝｾﾙ.
+xdotool key Tab Tab Tab
+xdotool type --delay 50 'Sig Term'
+sleep 0.3
+kill -TERM "$GAME_PID"
+wait_end "SIGTERM in the name dialog"
+[ "$CODE" -eq 0 ] || fail "SIGTERM in the name dialog: exit code $CODE"
+[ "$(stat -c %s tm_data.dat)" -eq 312 ] || fail "the data file is not 312 bytes after the name dialog"
+name=$(dd if=tm_data.dat bs=1 skip=8 count=9 2>/dev/null | tr -d '\0')
+[ "$name" = "Sig Term" ] || fail "rank 1 holds '$name', not the name typed when SIGTERM came"
+[ "$(od -An -tf8 -N8 tm_data.dat | tr -d ' ')" != "-1" ] || fail "the new score is not at rank 1"
+name=$(dd if=tm_data.dat bs=1 skip=32 count=7 2>/dev/null)
+[ "$name" = "Keep 01" ] || fail "rank 2 holds '$name', not the row pushed down"
+
+# The desktop session: a checkpoint and a logout that is cancelled leave the
+# game running; the real end of the session saves and ends it.
+prepare
+coproc SESSION { "$session_manager" 2>/dev/null; }
+read -r -t 10 SESSION_MANAGER <&"${SESSION[0]}" || fail "the session manager did not start"
+export SESSION_MANAGER
+"$program" 2>/dev/null &
+GAME_PID=$!
+wait_for_window
+for request in checkpoint cancelled end; do
+  echo "$request" >&"${SESSION[1]}"
+  read -r -t 30 answer <&"${SESSION[0]}"
+  [ "$request" = end ] && break
+  [ "$answer" = done ] || fail "the game did not answer the session's $request"
+  sleep 1
+  kill -0 "$GAME_PID" 2>/dev/null && xdotool search --onlyvisible --name 'タマロ' >/dev/null 2>&1 ||
+    fail "a session $request ended the game"
+done
+unset SESSION_MANAGER
+wait_end "the end of the session"
+[ "$CODE" -eq 0 ] || fail "the end of the session: exit code $CODE"
+table_kept "the end of the session"
+[ "$(flag_at 288)" = 0 ] || fail "no save at the end of the session"
+
+# The X server going away: the program saves before it exits.
+prepare
+"$program" 2>/dev/null &
+GAME_PID=$!
+wait_for_window
+kill "$XVFB_PID"
+wait "$XVFB_PID" 2>/dev/null
+XVFB_PID=
+wait_end "the display gone"
+table_kept "the display gone"
+[ "$(flag_at 288)" = 0 ] || fail "no save when the display went away"
+echo "signals test passed"
