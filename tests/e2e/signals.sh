@@ -11,7 +11,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/common.sh"
 
 setup_e2e
-declare -F start_wm >/dev/null && start_wm
 
 # Eleven rows of -1 points, so that any finished game takes rank 1, named
 # "Keep 01" to "Keep 11"; settings with gameRunning set, which only a complete
