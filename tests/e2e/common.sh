@@ -114,6 +114,16 @@ find_window() {
   return 1
 }
 
+# Waits for the name dialog, focuses it and moves the focus to its edit field.
+focus_name_field() {
+  local dialog
+  dialog=$(find_window '名前登録') || fail "no name dialog after the game ended"
+  xdotool windowfocus --sync "$dialog" 2>/dev/null || true
+  sleep 0.3
+  # The focus starts on ｸﾘｱ; the edit field comes after ｵｰｹｰ and ｷｬﾝｾﾙ.
+  xdotool key Tab Tab Tab
+}
+
 # Waits for the game's window and sets WID, CLIENT_X, CLIENT_Y (the client area's screen position).
 wait_for_window() {
   WID=$(find_window '^タマロ　ミナソラ') || fail "the window did not appear"

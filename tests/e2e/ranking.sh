@@ -35,19 +35,7 @@ for _ in $(seq 14); do
   sleep 0.25
   xdotool search --onlyvisible --name '名前登録' >/dev/null 2>&1 && break
 done
-dialog=""
-for _ in $(seq 100); do
-  dialog=$(xdotool search --onlyvisible --name '名前登録' 2>/dev/null | head -1)
-  [ -n "$dialog" ] && break
-  sleep 0.1
-done
-[ -n "$dialog" ] || fail "no name dialog after the game ended"
-eval "$(xdotool getwindowgeometry --shell "$dialog")"
-xdotool mousemove $((X + 20)) $((Y + 20))
-xdotool windowfocus --sync "$dialog" 2>/dev/null || true
-sleep 0.3
-# The focus starts on ｸﾘｱ; the edit field comes after ｵｰｹｰ and ｷｬﾝｾﾙ.
-xdotool key Tab Tab Tab
+focus_name_field
 xdotool type --delay 50 'E2E Test'
 xdotool key Return
 sleep 1

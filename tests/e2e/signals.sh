@@ -100,25 +100,12 @@ prepare
 GAME_PID=$!
 wait_for_window
 xdotool key alt+g; sleep 0.4; xdotool key k; sleep 0.8
-dialog=""
 for _ in $(seq 40); do
   xdotool key space
   sleep 0.25
-  dialog=$(xdotool search --onlyvisible --name '名前登録' 2>/dev/null | head -1)
-  [ -n "$dialog" ] && break
+  xdotool search --onlyvisible --name '名前登録' >/dev/null 2>&1 && break
 done
-for _ in $(seq 100); do
-  [ -n "$dialog" ] && break
-  dialog=$(xdotool search --onlyvisible --name '名前登録' 2>/dev/null | head -1)
-  sleep 0.1
-done
-[ -n "$dialog" ] || fail "no name dialog after the game ended"
-eval "$(xdotool getwindowgeometry --shell "$dialog")"
-xdotool mousemove $((X + 20)) $((Y + 20))
-xdotool windowfocus --sync "$dialog" 2>/dev/null || true
-sleep 0.3
-# The focus starts on ｸﾘｱ; the edit field comes after ｵｰｹｰ and ｷｬﾝｾﾙ.
-xdotool key Tab Tab Tab
+focus_name_field
 xdotool type --delay 50 'Sig Term'
 sleep 0.3
 kill -TERM "$GAME_PID"
