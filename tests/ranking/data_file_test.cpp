@@ -107,7 +107,7 @@ TEST_F(RankingTest, shortFilesReplaceOnlyTheLeadingBytesTheyHold)
     ranking.reset();
 
     auto bytes = distinctTable();
-    const auto settings = settingsBytes({1, 1, 2, 1, 0, 0, 0, 0, 0x0A0B0C0D, 22, 33, 44});
+    const auto settings = settingsBytes({1, 1, 2, 1, 0, 0, 0, 0, 0x000B0C0D, 22, 33, 44});
     bytes.insert(bytes.end(), settings.begin(), settings.begin() + 36);
     ASSERT_EQ(bytes.size(), 300u);
     writeFile(bytes);
@@ -115,7 +115,7 @@ TEST_F(RankingTest, shortFilesReplaceOnlyTheLeadingBytesTheyHold)
     makeRanking().load();
     EXPECT_EQ(options.dropKeyType, 1);
     EXPECT_EQ(options.soundOn, 0);
-    EXPECT_EQ(options.windowRect.left, 0x0A0B0C0D);
+    EXPECT_EQ(options.windowRect.left, 0x000B0C0D);
     EXPECT_EQ(options.windowRect.top, 6) << "fields 10 to 12 keep their values";
     EXPECT_EQ(options.windowRect.bottom, 8);
     EXPECT_EQ(ranking->transferred, 300u);
@@ -185,6 +185,7 @@ TEST_F(RankingTest, theFileIsHeldExclusivelyAcrossSavesUntilTheRankingIsGone)
 
 TEST_F(RankingTest, aProgramStartedWithoutStandardInputStillHoldsItsFile)
 {
+    writeFile(defaultFileBytes());
     const int input = ::dup(0);
     ::close(0);
     bool open = false;

@@ -70,6 +70,8 @@ TEST_F(GameSoundsTest, onlyALongDropThatBouncedThenARiseEachPlayTheirSoundWhole)
 {
     constexpr std::uint32_t vkUp = 0x26;
     openWindow(1);
+    // The device opens with the first sound; silence is heard only once it runs.
+    ASSERT_TRUE(program.game->sounds.audio.isOpen());
     send(platform::MessageKind::Command, command::Start);
     const std::size_t before = played().size();
     // A step onto the floor and a drop of one row land without a bounce, and silently.
