@@ -1,5 +1,7 @@
 #include "platform/audio_out.h"
 
+#include "platform/sdl_lock.h"
+
 #include <SDL.h>
 
 #include <algorithm>
@@ -81,9 +83,11 @@ AudioOut::AudioOut()
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_ROLE, "game");
     // Loading the audio libraries and reaching the sound server can take a
     // while, or time out when there is none; the window does not wait for it.
-    // Nothing else calls SDL until the thread has been joined.
     starting_ = std::thread([this] {
-        started_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+        {
+            const std::lock_guard<std::mutex> held(sdlSubsystemLock());
+            started_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+        }
         // SDL keeps per-thread data (its error text) that only it frees.
         SDL_TLSCleanup();
     });
@@ -95,8 +99,10 @@ AudioOut::~AudioOut()
         starting_.join();
     if (device_ != 0)
         SDL_CloseAudioDevice(device_);
-    if (started_)
+    if (started_) {
+        const std::lock_guard<std::mutex> held(sdlSubsystemLock());
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
 }
 
 void AudioOut::open()

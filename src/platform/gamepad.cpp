@@ -155,15 +155,20 @@ Gamepads::~Gamepads()
     for (auto& entry : data.pads)
         SDL_GameControllerClose(entry.second.controller);
     data.pads.clear();
-    if (data.ready)
+    if (data.ready) {
+        const std::lock_guard<std::mutex> held(sdlSubsystemLock());
         SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+    }
 }
 
 void Gamepads::start()
 {
     GamepadsData& data = *data_;
     data.started = true;
-    data.ready = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+    {
+        const std::lock_guard<std::mutex> held(sdlSubsystemLock());
+        data.ready = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+    }
     if (!data.ready)
         return;
     data.watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
