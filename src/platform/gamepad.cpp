@@ -1,6 +1,7 @@
 #include "platform/gamepad.h"
 
 #include "platform/message.h"
+#include "platform/sdl_lock.h"
 #include "platform/window_data.h"
 
 #include <SDL.h>
