@@ -65,6 +65,7 @@ struct Pad {
 
 struct GamepadsData {
     Window* window = nullptr;
+    PadSources sources = PadSources::InputDevices;
     bool started = false;
     bool ready = false;
     std::map<SDL_JoystickID, Pad> pads;
@@ -135,11 +136,18 @@ struct GamepadsData {
     }
 };
 
-Gamepads::Gamepads(Window& window)
+namespace {
+
+constexpr const char* inputDevices = "/dev/input";
+
+} // namespace
+
+Gamepads::Gamepads(Window& window, PadSources sources)
     : data_(std::make_unique<GamepadsData>())
 {
     GamepadsData& data = *data_;
     data.window = &window;
+    data.sources = sources;
     data.reader.setInterval(readPeriodMs);
     QObject::connect(&data.reader, &QTimer::timeout, &data.reader, [this] { update(); });
     // SDL looks for pads once the event loop runs, not before the window first shows.
@@ -166,6 +174,10 @@ void Gamepads::start()
 {
     GamepadsData& data = *data_;
     data.started = true;
+    // Without input devices no pad can be plugged in, and SDL's controller
+    // start has been seen to hang on such a system, so it is not started.
+    if (data.sources == PadSources::InputDevices && ::access(inputDevices, F_OK) != 0)
+        return;
     {
         const std::lock_guard<std::mutex> held(sdlSubsystemLock());
         data.ready = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
@@ -173,7 +185,7 @@ void Gamepads::start()
     if (!data.ready)
         return;
     data.watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (data.watch < 0 || inotify_add_watch(data.watch, "/dev/input", IN_CREATE | IN_DELETE | IN_ATTRIB | IN_MOVED_TO) < 0)
+    if (data.watch < 0 || inotify_add_watch(data.watch, inputDevices, IN_CREATE | IN_DELETE | IN_ATTRIB | IN_MOVED_TO) < 0)
         return;
     data.notifier = std::make_unique<QSocketNotifier>(data.watch, QSocketNotifier::Read);
     QObject::connect(data.notifier.get(), &QSocketNotifier::activated, data.notifier.get(), [this] {

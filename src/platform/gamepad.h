@@ -12,9 +12,13 @@ struct GamepadsData;
 // is the active one, as keys do. With no pad plugged in nothing runs: a watch
 // on the input devices wakes the pads up when a device comes or goes; while a
 // pad is plugged in, it is read every few milliseconds.
+// Where pads may come from: the system's input devices, or SDL's virtual pads
+// as well (which need no input devices, for tests).
+enum class PadSources { InputDevices, VirtualToo };
+
 class Gamepads {
 public:
-    explicit Gamepads(Window& window);
+    explicit Gamepads(Window& window, PadSources sources = PadSources::InputDevices);
     ~Gamepads();
     Gamepads(const Gamepads&) = delete;
     Gamepads& operator=(const Gamepads&) = delete;

@@ -361,7 +361,7 @@ TEST_F(GameFlowTest, thePauseKeysStopBothTimersOnceHoldThroughFocusChangesAndRes
 
 TEST_F(GameFlowTest, padButtonsAndTheLeftStickStartMoveDropAndPauseWhilePadsComeAndGo)
 {
-    platform::Gamepads pads(window);
+    platform::Gamepads pads(window, platform::PadSources::VirtualToo);
     pads.update();
     EXPECT_EQ(pads.count(), 0);
     SDL_VirtualJoystickDesc desc{};
