@@ -58,6 +58,12 @@ extern "C" void onExitInsideLoop()
 
 Application::Application(int& argc, char** argv) : data_(std::make_unique<ApplicationData>(argc, argv))
 {
+    // With no session bus, libdbus would start one by forking a helper from
+    // this many-threaded process; the child can deadlock, and whoever asked
+    // (SDL, at the start of its audio and pads) then waits for ever. Say that
+    // there is no bus instead.
+    if (!qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
     // The session manager's requests to save are left unanswered: a checkpoint
     // or a logout that may still be cancelled must leave the game running. A
     // real end of the session closes the window, which saves.
