@@ -15,17 +15,22 @@ fail() {
 }
 
 # Starts Xvfb on a display number it picks itself, so tests running at the
-# same time never meet; exports DISPLAY.
+# same time never meet; exports DISPLAY once the server answers.
+# -noreset: a server that resets when its last client leaves (a finished
+# xdotool) refuses the game's connection meanwhile.
 start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$scratch/display" 2>"$scratch/xvfb.log" &
     xvfb_pid=$!
     for _ in $(seq 100); do
-        [ -s "$scratch/display" ] && break
+        if [ -s "$scratch/display" ]; then
+            DISPLAY=:$(head -n 1 "$scratch/display")
+            export DISPLAY
+            xdpyinfo >/dev/null 2>&1 && return 0
+        fi
+        kill -0 "$xvfb_pid" 2>/dev/null || break
         sleep 0.1
     done
-    [ -s "$scratch/display" ] || fail "Xvfb did not start: $(cat "$scratch/xvfb.log")"
-    DISPLAY=:$(cat "$scratch/display")
-    export DISPLAY
+    fail "Xvfb did not start: $(cat "$scratch/xvfb.log")"
 }
 
 # A private runtime folder keeps the game's single-instance lock apart from
