@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size > 1024)
+    if (size > maxInputBytes)
         return -1;
     const Player player = playerFrom(data, size);
     loadInput(fuzz, data, size);

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size > 1024)
+    if (size > maxInputBytes)
         return -1;
     loadInput(fuzz, data, size);
 

@@ -31,6 +31,9 @@ extern "C" const char* __lsan_default_suppressions()
 
 namespace {
 
+// Files of any length up to this load; longer inputs say nothing new.
+constexpr std::size_t maxInputBytes = 2048;
+
 void check(bool condition, const char* what)
 {
     if (!condition) {

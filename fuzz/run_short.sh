@@ -19,7 +19,7 @@ for run in "fuzz_data_file ${FUZZ_DIALOG_RUNS:-600}" "fuzz_data_load ${FUZZ_RUNS
   set -- $run
   mkdir -p "$work/$1"
   cp "$source_dir"/fuzz/corpus/* "$work/$1"/
-  if ! "$build_dir/fuzz/$1" -runs="$2" -max_len=1024 -seed=1 -print_final_stats=1 "$work/$1" >"$work/$1.log" 2>&1; then
+  if ! "$build_dir/fuzz/$1" -runs="$2" -max_len=2048 -seed=1 -print_final_stats=1 "$work/$1" >"$work/$1.log" 2>&1; then
     cat "$work/$1.log"
     exit 1
   fi
