@@ -21,6 +21,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <unistd.h>
 #include <vector>
 
@@ -68,8 +69,13 @@ platform::Application* startFuzzing(int& argc, char** argv)
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     auto* application = new platform::Application(argc, argv);
-    char folder[] = "/dev/shm/tamaro-fuzz-XXXXXX";
+    static char folder[] = "/dev/shm/tamaro-fuzz-XXXXXX";
     check(::mkdtemp(folder) != nullptr && ::chdir(folder) == 0, "a folder of our own");
+    // A finished run leaves nothing behind; a crashed one keeps its files to be looked at.
+    std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    });
     // The game's pauses (the landing bounce, the game-over fill) take no time.
     platform::Clock::instance().simulate(0);
     return application;
