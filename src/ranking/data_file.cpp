@@ -198,26 +198,6 @@ DataFile::~DataFile()
     close(*this);
 }
 
-DataFile::DataFile(DataFile&& other) noexcept
-    : descriptor(other.descriptor), path(std::move(other.path)), missing(other.missing)
-{
-    other.descriptor = -1;
-    other.missing = false;
-}
-
-DataFile& DataFile::operator=(DataFile&& other) noexcept
-{
-    if (this != &other) {
-        close(*this);
-        descriptor = other.descriptor;
-        path = std::move(other.path);
-        missing = other.missing;
-        other.descriptor = -1;
-        other.missing = false;
-    }
-    return *this;
-}
-
 bool isOpen(const DataFile& file)
 {
     return file.descriptor >= 0;

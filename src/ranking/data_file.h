@@ -31,8 +31,6 @@ struct DataFile {
     DataFile() = default;
     explicit DataFile(const char* path);
     ~DataFile();
-    DataFile(DataFile&& other) noexcept;
-    DataFile& operator=(DataFile&& other) noexcept;
     DataFile(const DataFile&) = delete;
     DataFile& operator=(const DataFile&) = delete;
 

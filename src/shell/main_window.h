@@ -23,8 +23,6 @@ struct Program {
 
 inline constexpr const char* windowClassName = "Rumo!ウィンドウtamaro";
 inline constexpr const char* windowTitle = "タマロ　ミナソラ";
-inline constexpr int titleTimer = 102;
-inline constexpr int titleTickMs = 77;
 
 // The window procedure works on this program; set before the window is created.
 void bindProgram(Program& program);

@@ -42,7 +42,8 @@ inline constexpr int rightTimeFirstPhase = 5;
 
 // The cells the tick draws: ten score cells, four rows cells, two times four time cells.
 inline constexpr int titleCellCount = 22;
-inline constexpr int titleAnimationTimer = 102;
+inline constexpr int titleTimer = 102;
+inline constexpr int titleTickMs = 77;
 
 inline constexpr int startupSteps = 77;
 inline constexpr int startupInset = 5;
