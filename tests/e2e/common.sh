@@ -115,6 +115,17 @@ find_window() {
 }
 
 # Waits for the name dialog, focuses it and moves the focus to its edit field.
+# Starts a game and drops every piece into the middle column, at most $1
+# times, until the column reaches the top and the name dialog opens.
+play_until_name_dialog() {
+  xdotool key alt+g; sleep 0.4; xdotool key k; sleep 0.8
+  for _ in $(seq "$1"); do
+    xdotool key space
+    sleep 0.25
+    xdotool search --onlyvisible --name '名前登録' >/dev/null 2>&1 && break
+  done
+}
+
 focus_name_field() {
   local dialog
   dialog=$(find_window '名前登録') || fail "no name dialog after the game ended"

@@ -28,13 +28,7 @@ setup_e2e
 "$program" &
 GAME_PID=$!
 wait_for_window
-xdotool key alt+g; sleep 0.4; xdotool key k; sleep 0.8
-# Dropping every piece into the middle column fills it to the top.
-for _ in $(seq 14); do
-  xdotool key space
-  sleep 0.25
-  xdotool search --onlyvisible --name '名前登録' >/dev/null 2>&1 && break
-done
+play_until_name_dialog 14
 focus_name_field
 xdotool type --delay 50 'E2E Test'
 xdotool key Return

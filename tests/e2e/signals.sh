@@ -99,12 +99,7 @@ prepare
 "$program" &
 GAME_PID=$!
 wait_for_window
-xdotool key alt+g; sleep 0.4; xdotool key k; sleep 0.8
-for _ in $(seq 40); do
-  xdotool key space
-  sleep 0.25
-  xdotool search --onlyvisible --name '名前登録' >/dev/null 2>&1 && break
-done
+play_until_name_dialog 40
 focus_name_field
 xdotool type --delay 50 'Sig Term'
 sleep 0.3
