@@ -112,6 +112,7 @@ void Window::create(std::string_view title, std::span<const MenuItemTemplate> me
     // Fixed in size before the window manager is asked for its frame, which
     // it gives without resize handles to a window that cannot be resized.
     frame.setFixedSize(frame.size());
+    requestFrameExtents(frame);
     data.menuBar = frame.size() - data.client->size();
     data.screen = Surface(data.client->width(), data.client->height());
     data.screen.setChangeListener([&data](const Rect& rect) {

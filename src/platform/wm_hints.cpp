@@ -132,6 +132,11 @@ void setLegacyLayer(QWidget& window, bool onTop)
     askWindowManager(window, "_WIN_LAYER", "_WIN_PROTOCOLS", onTop ? onTopLayer : normalLayer);
 }
 
+void requestFrameExtents(QWidget& window)
+{
+    askWindowManager(window, "_NET_REQUEST_FRAME_EXTENTS", "_NET_SUPPORTED");
+}
+
 QMargins frameExtents(QWidget& window, bool waitForAnswer)
 {
     xcb_connection_t* c = connection();

@@ -14,6 +14,8 @@ namespace platform {
 // it is shown; empty when no window manager runs or none announces one. Can
 // ask a window that is not shown yet for the announcement and wait a little.
 QMargins frameExtents(QWidget& window, bool waitForAnswer);
+// Asks for the frame without waiting, so that the answer is there when it is needed.
+void requestFrameExtents(QWidget& window);
 
 // The window's own top-left corner on the screen, as the display knows it;
 // Qt's idea of it can lag behind what some window managers report.

@@ -51,7 +51,6 @@ platform::Rect placementRect(const platform::Rect& stored, platform::Size size, 
 
 void onCreate(platform::Window& window, Game& game, Options& options)
 {
-    game.title.startupEffect();
     const platform::Rect outer = window.windowRect();
     const platform::Size client = window.clientSize();
     const int width = 640 - 1 + (outer.width() - client.width);
@@ -97,6 +96,17 @@ void onTimer(Game& game, std::uint32_t id)
         game.title.tick();
 }
 
+// The surfaces and the game, made at the window's first message.
+void buildProgram(Program& program, platform::Window& window)
+{
+    if (program.surfacesPending) {
+        makeSurfaces(program.surfaces, window);
+        program.surfacesPending = false;
+    }
+    if (!program.game)
+        program.game.emplace(window, program.surfaces, &program.options);
+}
+
 } // namespace
 
 void bindProgram(Program& program)
@@ -109,12 +119,11 @@ void windowProc(platform::Window& window, const platform::Message& message)
     if (!bound)
         return;
     Program& program = *bound;
-    if (program.surfacesPending) {
-        makeSurfaces(program.surfaces, window);
-        program.surfacesPending = false;
-    }
-    if (!program.game)
-        program.game.emplace(window, program.surfaces, &program.options);
+    // The effect's first outline goes up before the pictures are decoded and
+    // the game is built: they are made in its first pause.
+    if (message.kind == platform::MessageKind::Create && !program.game)
+        startupEffect([&program, &window] { buildProgram(program, window); });
+    buildProgram(program, window);
     Game& game = *program.game;
     Options& options = program.options;
 

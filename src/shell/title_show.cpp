@@ -144,12 +144,14 @@ void TitleShow::tick()
     shown.screenCopies = screen.copiedPixels();
 }
 
-void TitleShow::startupEffect()
+void startupEffect(const std::function<void()>& meanwhile)
 {
     platform::ScreenOverlay overlay;
     const platform::Rect desktop = overlay.bounds();
     for (int step = 0; step < startupSteps; ++step) {
         overlay.outline(startupOutline(desktop, step), platform::rgb(0, (3 * step) % 256, 0));
+        if (step == 0 && meanwhile)
+            meanwhile();
         overlay.wait(startupStepMs);
     }
 }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 namespace platform {
 class Window;
@@ -75,8 +76,6 @@ struct TitleShow {
     // One step of the animation, on the window's screen only; only the parts
     // of cells whose picture changes are copied.
     void tick();
-    // Green outlines closing in from the desktop's edges, then the desktop as it was.
-    void startupEffect();
 
     platform::Surface* backBuffer = nullptr;
     platform::Surface* sprites = nullptr;
@@ -86,3 +85,10 @@ struct TitleShow {
     TitleScreen shown;
     TitleChanges changes;
 };
+
+// Green outlines closing in from the desktop's edges, then the desktop as it
+// was. `meanwhile` runs once, in the pause after the first outline, so that
+// what the game needs is made while the effect already shows; the steps keep
+// their times, as each pause is shortened by the time spent.
+void startupEffect(const std::function<void()>& meanwhile);
+
