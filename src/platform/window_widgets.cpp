@@ -71,14 +71,17 @@ void ClientWidget::paintEvent(QPaintEvent* event)
     if (image.isNull())
         return;
     const int zoom = window_.zoom;
-    if (zoom == 1) {
-        painter.drawImage(event->rect(), image, event->rect());
-        return;
+    // Each changed part on its own: the title's cells lie far apart, and their
+    // bounding rectangle would redraw most of the panel at every tick.
+    for (const QRect& r : event->region()) {
+        if (zoom == 1) {
+            painter.drawImage(r, image, r);
+            continue;
+        }
+        // Whole client pixels, each drawn as a block without smoothing.
+        const QRect source(QPoint(r.left() / zoom, r.top() / zoom), QPoint(r.right() / zoom, r.bottom() / zoom));
+        painter.drawImage(QRect(source.topLeft() * zoom, source.size() * zoom), image, source);
     }
-    // Whole client pixels, each drawn as a block without smoothing.
-    const QRect r = event->rect();
-    const QRect source(QPoint(r.left() / zoom, r.top() / zoom), QPoint(r.right() / zoom, r.bottom() / zoom));
-    painter.drawImage(QRect(source.topLeft() * zoom, source.size() * zoom), image, source);
 }
 
 void ClientWidget::mousePressEvent(QMouseEvent* event)
