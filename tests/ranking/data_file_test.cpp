@@ -58,6 +58,8 @@ TEST_F(RankingTest, firstRunWritesTheDefaultsWholeAtTheLoadAndEvery312BytesClear
     EXPECT_FALSE(std::filesystem::exists(dataPath())) << "nothing is made before the load";
     ranking->command(1);
     EXPECT_EQ(fileBytes(), defaultFileBytes()) << "the defaults become the file, never an empty one";
+    EXPECT_EQ(std::filesystem::status(dataPath()).permissions(),
+              static_cast<std::filesystem::perms>(0666 & ~mask)) << "a new file's mode comes from the umask";
     EXPECT_EQ(nameText(ranking->entries[0]), "Ai         ");
     EXPECT_EQ(ranking->entries[10].score, 20000);
     EXPECT_EQ(options.soundOn, 1);
@@ -135,9 +137,18 @@ TEST_F(RankingTest, aSaveReplacesTheFirst312BytesAndKeepsALongerFilesTail)
     const std::vector<std::uint8_t> tail{'t', 'a', 'i', 'l', 0, 0xFF};
     bytes.insert(bytes.end(), tail.begin(), tail.end());
     writeFile(bytes);
+    ::chmod(dataPath().c_str(), 0640);
+    // A leftover of an earlier save that was cut off, under the name this one would take first.
+    const auto leftover = folder / ("tm_data.dat.new-" + std::to_string(::getpid()) + "-0");
+    { std::ofstream(leftover) << "left"; }
     makeRanking().load();
     ranking->entries[0].score = 123456;
-    ranking->save();
+    EXPECT_TRUE(ranking->save());
+    EXPECT_EQ(std::filesystem::status(dataPath()).permissions(), std::filesystem::perms(0640))
+        << "the saved file keeps its mode";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator{}), 2)
+        << "one new file replaced the old, beside the leftover";
+    EXPECT_EQ(std::filesystem::file_size(leftover), 4u);
     const auto after = fileBytes();
     ASSERT_EQ(after.size(), 318u);
     EXPECT_EQ(slice(after, 312, 318), tail);
@@ -234,7 +245,8 @@ TEST_F(RankingTest, aFolderOrPipeInThePlaceOfTheFileIsRefusedWithoutHanging)
     EXPECT_FALSE(isOpen(ranking->dataFile));
     EXPECT_FALSE(ranking->save());
     ranking.reset();
-    EXPECT_FALSE(::testing::internal::GetCapturedStderr().empty());
+    std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
     std::filesystem::remove(dataPath());
 
     ASSERT_EQ(::mkfifo(dataPath().c_str(), 0600), 0);
@@ -242,7 +254,8 @@ TEST_F(RankingTest, aFolderOrPipeInThePlaceOfTheFileIsRefusedWithoutHanging)
     ::testing::internal::CaptureStderr();
     makeRanking().load();
     EXPECT_FALSE(isOpen(ranking->dataFile));
-    EXPECT_FALSE(::testing::internal::GetCapturedStderr().empty());
+    said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
     EXPECT_EQ(ranking->entries[9].score, 30000);
     ranking.reset();
     EXPECT_EQ(openFiles(), filesBefore) << "the refused pipe is not left open";
@@ -315,6 +328,7 @@ TEST_F(RankingTest, linksAreFollowedOnlyWhereNobodyElseCouldHaveLaidThemAndNothi
     };
     // Each refused file plays with the defaults, says so once and is never written.
     const auto refused = [&](const char* what) {
+        const auto filesBefore = openFiles();
         ::testing::internal::CaptureStderr();
         makeRanking().load();
         EXPECT_EQ(ranking->entries[0].score, 200000) << what;
@@ -324,6 +338,7 @@ TEST_F(RankingTest, linksAreFollowedOnlyWhereNobodyElseCouldHaveLaidThemAndNothi
         const std::string said = ::testing::internal::GetCapturedStderr();
         EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << what << ": " << said;
         EXPECT_EQ(targetBytes(), other) << what;
+        EXPECT_EQ(openFiles(), filesBefore) << what << " is not left open";
     };
 
     ASSERT_EQ(::link(target.c_str(), dataPath().c_str()), 0);
