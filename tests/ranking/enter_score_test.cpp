@@ -100,22 +100,22 @@ TEST_F(RankingTest, aSaveWhileTheNameIsAskedStoresTheNameTypedSoFarBesideTheNewS
         return decodeEntry(std::span<const std::uint8_t, entryBytes>(bytes.data() + entryBytes * (rank - 1), entryBytes));
     };
 
-    // As the program ends while the dialog is open: 11 bytes typed, of which
-    // the 9 that hold whole characters are kept.
+    // As the program ends while the dialog is open for the top row: 11 bytes
+    // typed, of which the 9 that hold whole characters are kept.
     RankingEntry typed;
     RankingEntry pushedDown;
     whenDialogOpens([&](platform::Dialog& d) {
         d.type(150, "abcdeあいう");
         ranking->save();
-        typed = savedRow(2);
-        pushedDown = savedRow(3);
+        typed = savedRow(1);
+        pushedDown = savedRow(2);
         d.click(2);
     });
-    EXPECT_EQ(ranking->enterScore(250000), 2);
-    EXPECT_EQ(typed.score, 250000);
+    EXPECT_EQ(ranking->enterScore(400000), 1);
+    EXPECT_EQ(typed.score, 400000);
     EXPECT_EQ(nameText(typed), *platform::sjis::fromUtf8("abcdeあい"));
-    EXPECT_EQ(nameText(pushedDown), "Ai         ");
-    EXPECT_EQ(pushedDown.score, 200000);
+    EXPECT_EQ(nameText(pushedDown), "Hanako");
+    EXPECT_EQ(pushedDown.score, 300000);
 
     // Nothing typed: the name a cancel would store, never the pushed-down one.
     RankingEntry untyped;
