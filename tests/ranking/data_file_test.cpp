@@ -186,7 +186,10 @@ TEST_F(RankingTest, theFileIsHeldExclusivelyAcrossSavesUntilTheRankingIsGone)
     makeRanking().load();
     ASSERT_TRUE(isOpen(ranking->dataFile));
     EXPECT_FALSE(anotherProcessGetsIt()) << "the first run's file is held";
+    const auto filesBefore = openFiles();
     ranking->save();
+    ranking->save();
+    EXPECT_EQ(openFiles(), filesBefore) << "a save lets go of the file it replaced";
     EXPECT_FALSE(anotherProcessGetsIt()) << "the file a save put in place is held";
 
     ranking.reset();
