@@ -202,30 +202,25 @@ void Dialog::end(int result)
 
 bool Dialog::isChecked(int id) const
 {
-    const auto found = data_->controls.find(id);
-    const auto* button = found == data_->controls.end() ? nullptr : qobject_cast<QAbstractButton*>(found->second);
+    const auto* button = data_->control<QAbstractButton>(id);
     return button && button->isChecked();
 }
 
 void Dialog::setChecked(int id, bool checked)
 {
-    const auto found = data_->controls.find(id);
-    if (auto* button = found == data_->controls.end() ? nullptr : qobject_cast<QAbstractButton*>(found->second))
+    if (auto* button = data_->control<QAbstractButton>(id))
         button->setChecked(checked);
 }
 
 std::string Dialog::textUtf8(int id) const
 {
-    const auto found = data_->controls.find(id);
-    if (found == data_->controls.end())
-        return {};
-    if (const auto* edit = qobject_cast<QLineEdit*>(found->second))
+    if (const auto* edit = data_->control<QLineEdit>(id))
         return edit->text().toStdString();
-    if (const auto* label = qobject_cast<QLabel*>(found->second))
+    if (const auto* label = data_->control<QLabel>(id))
         return label->text().toStdString();
-    if (const auto* button = qobject_cast<QAbstractButton*>(found->second))
+    if (const auto* button = data_->control<QAbstractButton>(id))
         return button->text().toStdString();
-    if (const auto* box = qobject_cast<QGroupBox*>(found->second))
+    if (const auto* box = data_->control<QGroupBox>(id))
         return box->title().toStdString();
     return {};
 }
@@ -242,22 +237,18 @@ std::string Dialog::text(int id) const
 
 void Dialog::setText(int id, std::string_view sjisText)
 {
-    const auto found = data_->controls.find(id);
-    if (found == data_->controls.end())
-        return;
     const QString text = QString::fromStdString(sjis::toUtf8(sjisText));
-    if (auto* edit = qobject_cast<QLineEdit*>(found->second))
+    if (auto* edit = data_->control<QLineEdit>(id))
         edit->setText(text);
-    else if (auto* label = qobject_cast<QLabel*>(found->second))
+    else if (auto* label = data_->control<QLabel>(id))
         label->setText(text);
-    else if (auto* button = qobject_cast<QAbstractButton*>(found->second))
+    else if (auto* button = data_->control<QAbstractButton>(id))
         button->setText(text);
 }
 
 void Dialog::setTextLimit(int id, int bytes)
 {
-    const auto found = data_->controls.find(id);
-    if (auto* edit = found == data_->controls.end() ? nullptr : qobject_cast<QLineEdit*>(found->second))
+    if (auto* edit = data_->control<QLineEdit>(id))
         edit->setValidator(new EditLimit(bytes, edit->text(), edit));
 }
 
@@ -285,8 +276,8 @@ std::string Dialog::caption() const
 
 bool Dialog::hasFocus(int id) const
 {
-    const auto found = data_->controls.find(id);
-    return found != data_->controls.end() && data_->widget->focusWidget() == found->second;
+    const QWidget* widget = data_->control<QWidget>(id);
+    return widget && data_->widget->focusWidget() == widget;
 }
 
 } // namespace platform

@@ -50,6 +50,14 @@ struct DialogData {
     int result = 0;
     bool ended = false;
 
+    // The control with this id, if it is of the given kind; else null.
+    template <class Kind>
+    Kind* control(int id) const
+    {
+        const auto found = controls.find(id);
+        return found == controls.end() ? nullptr : qobject_cast<Kind*>(found->second);
+    }
+
     void command(Dialog& dialog, int id) const
     {
         if (proc)

@@ -17,8 +17,7 @@ namespace platform {
 
 void Dialog::click(int id)
 {
-    const auto found = data_->controls.find(id);
-    if (auto* button = found == data_->controls.end() ? nullptr : qobject_cast<QAbstractButton*>(found->second)) {
+    if (auto* button = data_->control<QAbstractButton>(id)) {
         if (button->isEnabled())
             button->click();
     }
@@ -26,8 +25,7 @@ void Dialog::click(int id)
 
 void Dialog::type(int id, std::string_view utf8)
 {
-    const auto found = data_->controls.find(id);
-    auto* edit = found == data_->controls.end() ? nullptr : qobject_cast<QLineEdit*>(found->second);
+    auto* edit = data_->control<QLineEdit>(id);
     if (!edit)
         return;
     edit->setFocus();
@@ -45,8 +43,7 @@ void Dialog::type(int id, std::string_view utf8)
 
 void Dialog::paste(int id, std::string_view utf8)
 {
-    const auto found = data_->controls.find(id);
-    auto* edit = found == data_->controls.end() ? nullptr : qobject_cast<QLineEdit*>(found->second);
+    auto* edit = data_->control<QLineEdit>(id);
     if (!edit)
         return;
     edit->setFocus();
