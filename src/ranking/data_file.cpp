@@ -210,6 +210,11 @@ std::size_t readFromStart(DataFile& file, std::span<std::uint8_t> out)
         const ssize_t got = ::pread(file.descriptor, out.data() + done, out.size() - done, static_cast<off_t>(done));
         if (got < 0 && errno == EINTR)
             continue;
+        if (got < 0) {
+            // What could not be read must not be replaced by the defaults at the next save.
+            refuse(file.path.c_str(), because("cannot read it", errno));
+            close(file);
+        }
         if (got <= 0)
             break;
         done += static_cast<std::size_t>(got);

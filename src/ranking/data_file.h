@@ -43,6 +43,7 @@ struct DataFile {
 
 bool isOpen(const DataFile& file);
 // Reads from the start until out is full or the file ends; returns the bytes read.
+// A file that fails to read is let go, so that no save replaces it.
 std::size_t readFromStart(DataFile& file, std::span<std::uint8_t> out);
 // Puts a new file in the old one's place: head, then whatever the old file held
 // after head's length. The new file is written and synced under another name

@@ -1,6 +1,7 @@
 #include "tests/ranking/ranking_fixture.h"
 
 #include "ranking/data_file.h"
+#include "tests/ranking/system_faults.h"
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -14,6 +15,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 namespace {
 
@@ -307,13 +309,107 @@ TEST_F(RankingTest, aSaveThatFailsSaysSoInOneLineAndLeavesThePreviousFileWhole)
     EXPECT_FALSE(std::filesystem::exists(dataPath()));
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2) << said;
 
-    // The folder is gone.
+    // Every name a new file could take beside it is already taken.
     ranking->save();
+    const auto saved3 = fileBytes();
+    for (int attempt = 0; attempt < 100; ++attempt)
+        std::ofstream(folder / ("tm_data.dat.new-" + std::to_string(::getpid()) + "-" + std::to_string(attempt)));
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(ranking->save());
+    said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("no new file can be made beside it"), std::string::npos) << said;
+    EXPECT_EQ(fileBytes(), saved3);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 101);
+
+    // The folder is gone.
     std::filesystem::remove_all(folder);
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(ranking->save());
     said = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+}
+
+namespace {
+
+// The table, the settings and a tail that a save copies in more than one piece.
+std::vector<std::uint8_t> longFile()
+{
+    auto bytes = distinctTable();
+    const auto settings = settingsBytes({0, 0, 1, 0, 1, 1, 0, 0, 1, 2, 3, 4});
+    bytes.insert(bytes.end(), settings.begin(), settings.end());
+    for (int i = 0; i < 4999; ++i)
+        bytes.push_back(static_cast<std::uint8_t>(i * 7));
+    return bytes;
+}
+
+} // namespace
+
+TEST_F(RankingTest, readsAndWritesThatAreInterruptedOrShortStillMoveEveryByte)
+{
+    writeFile(longFile());
+    makeRanking().load();
+    ranking->save();
+    const auto undisturbed = fileBytes();
+    ranking.reset();
+
+    writeFile(longFile());
+    {
+        SystemFaults faults;
+        faults.interruptEveryOtherCall = true;
+        faults.atMostBytes = 7;
+        EXPECT_EQ(makeRanking().command(1), 1);
+        EXPECT_EQ(ranking->command(2), 1);
+        EXPECT_GT(faults.interrupted, 1000);
+    }
+    EXPECT_EQ(fileBytes(), undisturbed);
+}
+
+TEST_F(RankingTest, aReadOrWriteThatFailsLosesNothingLeavesNothingAndSaysWhyOnce)
+{
+    struct Case {
+        const char* what;
+        bool atLoad;
+        void (*arm)(SystemFaults&);
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"a full disk", false, [](SystemFaults& f) { f.diskRoom = 0; }, "No space left on device"},
+        {"a disk that fills up in the tail", false, [](SystemFaults& f) { f.diskRoom = 1000; },
+         "No space left on device"},
+        {"writes that take nothing", false, [](SystemFaults& f) { f.writesTakeNothing = true; }, "Input/output error"},
+        {"a read of the tail that fails", false, [](SystemFaults& f) { f.readError = EIO; }, "Input/output error"},
+        {"a read at the load that fails", true, [](SystemFaults& f) { f.readError = EIO; },
+         "cannot read it (Input/output error)"},
+        {"a folder that cannot be looked into", true, [](SystemFaults& f) { f.lookError = EACCES; },
+         "cannot look at it (Permission denied)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeFile(longFile());
+        const auto filesBefore = openFiles();
+        std::optional<SystemFaults> faults;
+        const auto arm = [&] {
+            faults.emplace();
+            faults->interruptEveryOtherCall = true;
+            c.arm(*faults);
+        };
+        ::testing::internal::CaptureStderr();
+        if (c.atLoad)
+            arm();
+        makeRanking().load();
+        ranking->entries[0].score = 999999;
+        if (!c.atLoad)
+            arm();
+        EXPECT_EQ(ranking->command(2), 0);
+        faults.reset();
+        ranking.reset();
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+        EXPECT_NE(said.find(c.reason), std::string::npos) << said;
+        EXPECT_EQ(fileBytes(), longFile());
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << "nothing is left beside it";
+        EXPECT_EQ(openFiles(), filesBefore);
+    }
 }
 
 TEST_F(RankingTest, linksAreFollowedOnlyWhereNobodyElseCouldHaveLaidThemAndNothingOutsideIsWritten)
