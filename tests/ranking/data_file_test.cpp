@@ -58,7 +58,7 @@ TEST_F(RankingTest, firstRunWritesTheDefaultsWholeAtTheLoadAndEvery312BytesClear
     ::umask(mask);
     makeRanking();
     EXPECT_FALSE(std::filesystem::exists(dataPath())) << "nothing is made before the load";
-    ranking->command(1);
+    EXPECT_EQ(ranking->command(1), 1);
     EXPECT_EQ(fileBytes(), defaultFileBytes()) << "the defaults become the file, never an empty one";
     EXPECT_EQ(std::filesystem::status(dataPath()).permissions(),
               static_cast<std::filesystem::perms>(0666 & ~mask)) << "a new file's mode comes from the umask";
@@ -130,6 +130,11 @@ TEST_F(RankingTest, shortFilesReplaceOnlyTheLeadingBytesTheyHold)
     EXPECT_TRUE(makeRanking().load());
     EXPECT_EQ(ranking->transferred, 1u);
     EXPECT_EQ(std::bit_cast<std::uint64_t>(ranking->entries[0].score) & 0xFF, 0x42u) << "a file of one byte";
+    ranking.reset();
+
+    writeFile({});
+    EXPECT_EQ(makeRanking().command(1), 0) << "an empty file is a load that read nothing";
+    EXPECT_EQ(ranking->entries[9].score, 30000);
 }
 
 TEST_F(RankingTest, aSaveReplacesTheFirst312BytesAndKeepsALongerFilesTail)
@@ -300,7 +305,7 @@ TEST_F(RankingTest, aSaveThatFailsSaysSoInOneLineAndLeavesThePreviousFileWhole)
     std::filesystem::remove(dataPath());
     ::testing::internal::CaptureStderr();
     fullDisk(true);
-    makeRanking().load();
+    EXPECT_FALSE(makeRanking().load());
     ranking->entries[0].score = 999999;
     const bool saved2 = ranking->save();
     fullDisk(false);
