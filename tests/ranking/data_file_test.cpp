@@ -266,6 +266,7 @@ TEST_F(RankingTest, aFolderOrPipeInThePlaceOfTheFileIsRefusedWithoutHanging)
     EXPECT_FALSE(isOpen(ranking->dataFile));
     said = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_NE(said.find("not a plain file"), std::string::npos) << said;
     EXPECT_EQ(ranking->entries[9].score, 30000);
     ranking.reset();
     EXPECT_EQ(openFiles(), filesBefore) << "the refused pipe is not left open";
@@ -367,6 +368,15 @@ TEST_F(RankingTest, readsAndWritesThatAreInterruptedOrShortStillMoveEveryByte)
         EXPECT_GT(faults.interrupted, 1000);
     }
     EXPECT_EQ(fileBytes(), undisturbed);
+    ranking.reset();
+
+    // A short file ends in a read of nothing, right after an interrupted one.
+    writeFile(slice(longFile(), 0, 100));
+    SystemFaults faults;
+    faults.interruptEveryOtherCall = true;
+    makeRanking().load();
+    EXPECT_EQ(ranking->transferred, 100u);
+    EXPECT_EQ(ranking->command(2), 1) << "the end of a short file is no failure";
 }
 
 TEST_F(RankingTest, aReadOrWriteThatFailsLosesNothingLeavesNothingAndSaysWhyOnce)
