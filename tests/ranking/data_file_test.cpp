@@ -222,6 +222,38 @@ TEST_F(RankingTest, aProgramStartedWithoutStandardInputStillHoldsItsFile)
     DataFile closed(dataFileName);
     close(closed);
     EXPECT_FALSE(isOpen(closed));
+
+    // Saves hand descriptor 0 on: the second one makes its new file on it.
+    const auto entries = [this] {
+        return std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator{});
+    };
+    ::testing::internal::CaptureStderr();
+    ::close(0);
+    makeRanking().load();
+    const bool firstSaved = ranking->save();
+    bool fullDiskSaved = true;
+    {
+        SystemFaults faults;
+        faults.diskRoom = 0;
+        fullDiskSaved = ranking->save();
+    }
+    const auto afterFailure = entries();
+    const bool zeroLetGo = ::fcntl(0, F_GETFD) == -1;
+    errno = EEXIST; // whatever errno held before has no say
+    const bool lastSaved = ranking->save();
+    const int lastDescriptor = ranking->dataFile.descriptor;
+    ranking.reset();
+    ::dup2(input, 0);
+    ::close(input);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(firstSaved);
+    EXPECT_FALSE(fullDiskSaved);
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_EQ(afterFailure, 1) << "the failed save's new file is gone";
+    EXPECT_TRUE(zeroLetGo) << "and so is its descriptor";
+    EXPECT_TRUE(lastSaved);
+    EXPECT_EQ(lastDescriptor, 0);
+    EXPECT_EQ(entries(), 1);
 }
 
 TEST_F(RankingTest, aFileThatCannotBeUsedLeavesTheDefaultsAndSaysSoOnce)

@@ -22,7 +22,7 @@ Call next(const char* name)
 // a write that took nothing, or 1 to go on, with size cut to what is allowed.
 int misbehave(int fd, std::size_t& size, bool isWrite)
 {
-    if (!active || fd <= 2)
+    if (!active || fd == 1 || fd == 2)
         return 1;
     if (active->interruptEveryOtherCall && ++active->calls % 2 == 1) {
         ++active->interrupted;
@@ -65,7 +65,7 @@ extern "C" ssize_t write(int fd, const void* bytes, std::size_t size) noexcept
     if (const int go = misbehave(fd, size, true); go != 1)
         return go;
     const ssize_t put = real(fd, bytes, size);
-    if (active && fd > 2 && put > 0)
+    if (active && fd != 1 && fd != 2 && put > 0)
         active->written += static_cast<std::size_t>(put);
     return put;
 }

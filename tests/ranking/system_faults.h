@@ -2,10 +2,11 @@
 
 #include <cstddef>
 
-// While one of these lives, this thread's calls on descriptors above 2, and
-// its lstat, misbehave as a busy or failing disk or a locked-away folder make
-// them: interrupted before any byte moved, short, or failing. Every other
-// thread, and every call while none lives, goes straight to the system.
+// While one of these lives, this thread's reads and writes on any descriptor
+// but standard output and error, and its lstat, misbehave as a busy or failing
+// disk or a locked-away folder make them: interrupted before any byte moved,
+// short, or failing. Every other thread, and every call while none lives, goes
+// straight to the system.
 struct SystemFaults {
     bool interruptEveryOtherCall = false;
     std::size_t atMostBytes = 0; // 0: as many as asked for
