@@ -160,6 +160,16 @@ TEST_F(RankingTest, aSaveReplacesTheFirst312BytesAndKeepsALongerFilesTail)
     ASSERT_EQ(after.size(), 318u);
     EXPECT_EQ(slice(after, 312, 318), tail);
     EXPECT_EQ(slice(after, 0, 8), slice(rowBytes(123456, "", 0), 0, 8));
+
+    // Only root can save a file that someone else owns; it stays theirs.
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(dataPath().c_str(), 12345, 23456), 0);
+        EXPECT_TRUE(ranking->save());
+        struct stat owner {};
+        ASSERT_EQ(::stat(dataPath().c_str(), &owner), 0);
+        EXPECT_EQ(owner.st_uid, 12345u);
+        EXPECT_EQ(owner.st_gid, 23456u);
+    }
 }
 
 TEST_F(RankingTest, storedRowsRoundTripByteForByte)
