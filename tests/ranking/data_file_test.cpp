@@ -338,6 +338,7 @@ TEST_F(RankingTest, aSaveThatFailsSaysSoInOneLineAndLeavesThePreviousFileWhole)
     fullDisk(false);
     std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_FALSE(saved1);
+    EXPECT_EQ(ranking->transferred, 0u) << "a failed save moved no bytes";
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
     EXPECT_NE(said.find("tm_data.dat"), std::string::npos);
     EXPECT_EQ(fileBytes(), before);
@@ -349,11 +350,14 @@ TEST_F(RankingTest, aSaveThatFailsSaysSoInOneLineAndLeavesThePreviousFileWhole)
     ::testing::internal::CaptureStderr();
     fullDisk(true);
     EXPECT_FALSE(makeRanking().load());
+    const std::size_t loaded = ranking->transferred;
     ranking->entries[0].score = 999999;
     const bool saved2 = ranking->save();
     fullDisk(false);
     said = ::testing::internal::GetCapturedStderr();
     EXPECT_FALSE(saved2);
+    EXPECT_EQ(loaded, 0u);
+    EXPECT_EQ(ranking->transferred, 0u);
     EXPECT_FALSE(std::filesystem::exists(dataPath()));
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2) << said;
 
