@@ -44,10 +44,15 @@ std::vector<std::uint8_t> distinctTable()
     return bytes;
 }
 
+std::ptrdiff_t entriesIn(const std::filesystem::path& folder)
+{
+    return std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator{});
+}
+
 // Descriptors this process holds open.
 std::ptrdiff_t openFiles()
 {
-    return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), std::filesystem::directory_iterator{});
+    return entriesIn("/proc/self/fd");
 }
 
 } // namespace
@@ -153,8 +158,7 @@ TEST_F(RankingTest, aSaveReplacesTheFirst312BytesAndKeepsALongerFilesTail)
     EXPECT_TRUE(ranking->save());
     EXPECT_EQ(std::filesystem::status(dataPath()).permissions(), std::filesystem::perms(0640))
         << "the saved file keeps its mode";
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator{}), 2)
-        << "one new file replaced the old, beside the leftover";
+    EXPECT_EQ(entriesIn(folder), 2) << "one new file replaced the old, beside the leftover";
     EXPECT_EQ(std::filesystem::file_size(leftover), 4u);
     const auto after = fileBytes();
     ASSERT_EQ(after.size(), 318u);
@@ -234,9 +238,6 @@ TEST_F(RankingTest, aProgramStartedWithoutStandardInputStillHoldsItsFile)
     EXPECT_FALSE(isOpen(closed));
 
     // Saves hand descriptor 0 on: the second one makes its new file on it.
-    const auto entries = [this] {
-        return std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator{});
-    };
     ::testing::internal::CaptureStderr();
     ::close(0);
     makeRanking().load();
@@ -247,7 +248,7 @@ TEST_F(RankingTest, aProgramStartedWithoutStandardInputStillHoldsItsFile)
         faults.diskRoom = 0;
         fullDiskSaved = ranking->save();
     }
-    const auto afterFailure = entries();
+    const auto afterFailure = entriesIn(folder);
     const bool zeroLetGo = ::fcntl(0, F_GETFD) == -1;
     errno = EEXIST; // whatever errno held before has no say
     const bool lastSaved = ranking->save();
@@ -263,7 +264,7 @@ TEST_F(RankingTest, aProgramStartedWithoutStandardInputStillHoldsItsFile)
     EXPECT_TRUE(zeroLetGo) << "and so is its descriptor";
     EXPECT_TRUE(lastSaved);
     EXPECT_EQ(lastDescriptor, 0);
-    EXPECT_EQ(entries(), 1);
+    EXPECT_EQ(entriesIn(folder), 1);
 }
 
 TEST_F(RankingTest, aFileThatCannotBeUsedLeavesTheDefaultsAndSaysSoOnce)
@@ -342,7 +343,7 @@ TEST_F(RankingTest, aSaveThatFailsSaysSoInOneLineAndLeavesThePreviousFileWhole)
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
     EXPECT_NE(said.find("tm_data.dat"), std::string::npos);
     EXPECT_EQ(fileBytes(), before);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << "nothing is left beside it";
+    EXPECT_EQ(entriesIn(folder), 1) << "nothing is left beside it";
 
     // A first run on a full disk leaves no file at all, rather than an empty one.
     ranking.reset();
@@ -371,7 +372,7 @@ TEST_F(RankingTest, aSaveThatFailsSaysSoInOneLineAndLeavesThePreviousFileWhole)
     said = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(said.find("no new file can be made beside it"), std::string::npos) << said;
     EXPECT_EQ(fileBytes(), saved3);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 101);
+    EXPECT_EQ(entriesIn(folder), 101);
 
     // The folder is gone.
     std::filesystem::remove_all(folder);
@@ -468,7 +469,7 @@ TEST_F(RankingTest, aReadOrWriteThatFailsLosesNothingLeavesNothingAndSaysWhyOnce
         EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
         EXPECT_NE(said.find(c.reason), std::string::npos) << said;
         EXPECT_EQ(fileBytes(), longFile());
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << "nothing is left beside it";
+        EXPECT_EQ(entriesIn(folder), 1) << "nothing is left beside it";
         EXPECT_EQ(openFiles(), filesBefore);
     }
 }
