@@ -7,7 +7,12 @@
 #include <cstring>
 #include <string>
 #include <utility>
+#include <optional>
+#include <string_view>
+#include <vector>
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -51,7 +56,9 @@ bool trustedLink(const std::string& path, const struct stat& link)
 // and reads never block.
 void openLocked(DataFile& file)
 {
-    const char* const name = file.path.c_str();
+    // The name as given, for messages: file.path may become a link's target.
+    const std::string given = file.path;
+    const char* const name = given.c_str();
     struct stat entry {};
     if (::lstat(name, &entry) != 0) {
         if (errno == ENOENT)
@@ -91,7 +98,9 @@ void openLocked(DataFile& file)
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
-        refuse(name, because(error == EWOULDBLOCK ? "held by another running copy" : "cannot lock", error));
+        refuse(name, because(error == EWOULDBLOCK ? "locked by another process (another copy of the game, or any program)"
+                                                  : "cannot lock",
+                             error));
         ::close(fd);
         return;
     }
@@ -99,6 +108,23 @@ void openLocked(DataFile& file)
     if (flags >= 0)
         ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     file.descriptor = fd;
+}
+
+// Reads from the start until out is full or the file ends; nothing when a read fails.
+std::optional<std::size_t> readAll(int fd, std::span<std::uint8_t> out)
+{
+    std::size_t done = 0;
+    while (done < out.size()) {
+        const ssize_t got = ::pread(fd, out.data() + done, out.size() - done, static_cast<off_t>(done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            break;
+        done += static_cast<std::size_t>(got);
+    }
+    return done;
 }
 
 bool writeAll(int fd, const std::uint8_t* bytes, std::size_t size)
@@ -147,6 +173,78 @@ int createBeside(const std::string& path, std::string& made)
             return fd;
     }
     return -1;
+}
+
+bool pwriteAll(int fd, std::span<const std::uint8_t> bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0) {
+            if (put == 0)
+                errno = EIO;
+            return false;
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+// Failures of making a new file that an overwrite of the held file can
+// get around: a folder that takes no new file, a disk or quota with no room
+// for a second copy. Overwriting the same bytes needs no new room.
+bool inPlaceMayWork(int error)
+{
+    return error == EACCES || error == EPERM || error == ENOSPC || error == EDQUOT;
+}
+
+// Overwrites the held file's first head.size() bytes through its descriptor,
+// under its lock; what follows them stays. Should the write fail, the old
+// bytes are put back.
+bool overwriteInPlace(DataFile& file, std::span<const std::uint8_t> head)
+{
+    struct stat old {};
+    if (::fstat(file.descriptor, &old) != 0)
+        return false;
+    std::vector<std::uint8_t> previous(head.size());
+    const std::optional<std::size_t> kept = readAll(file.descriptor, previous);
+    if (!kept)
+        return false;
+    previous.resize(*kept);
+    if (pwriteAll(file.descriptor, head) && ::fsync(file.descriptor) == 0)
+        return true;
+    const int error = errno;
+    if (pwriteAll(file.descriptor, previous))
+        [[maybe_unused]] const int cut = ::ftruncate(file.descriptor, old.st_size);
+    errno = error;
+    return false;
+}
+
+// New files that copies no longer running left beside the data file when
+// they were killed in the middle of a save.
+void removeLeftovers(const std::string& path)
+{
+    const std::string folder = folderOf(path);
+    const std::string prefix = path.substr(path.rfind('/') + 1) + ".new-";
+    DIR* const entries = ::opendir(folder.c_str());
+    if (!entries)
+        return;
+    while (const dirent* entry = ::readdir(entries)) {
+        const std::string_view name = entry->d_name;
+        if (!name.starts_with(prefix))
+            continue;
+        char* end = nullptr;
+        const long pid = std::strtol(name.data() + prefix.size(), &end, 10);
+        if (pid <= 0 || *end != '-' || pid == ::getpid() || ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH)
+            continue;
+        struct stat info {};
+        if (::fstatat(::dirfd(entries), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode) &&
+            info.st_uid == ::geteuid())
+            ::unlinkat(::dirfd(entries), entry->d_name, 0);
+    }
+    ::closedir(entries);
 }
 
 void syncFolder(const std::string& path)
@@ -205,54 +303,53 @@ bool isOpen(const DataFile& file)
 
 std::size_t readFromStart(DataFile& file, std::span<std::uint8_t> out)
 {
-    std::size_t done = 0;
-    while (isOpen(file) && done < out.size()) {
-        const ssize_t got = ::pread(file.descriptor, out.data() + done, out.size() - done, static_cast<off_t>(done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            // What could not be read must not be replaced by the defaults at the next save.
-            refuse(file.path.c_str(), because("cannot read it", errno));
-            close(file);
-        }
-        if (got <= 0)
-            break;
-        done += static_cast<std::size_t>(got);
-    }
-    return done;
+    if (!isOpen(file))
+        return 0;
+    if (const std::optional<std::size_t> done = readAll(file.descriptor, out))
+        return *done;
+    // What could not be read must not be replaced by the defaults at the next save.
+    refuse(file.path.c_str(), because("cannot read it", errno));
+    close(file);
+    return 0;
 }
 
 bool replaceContents(DataFile& file, std::span<const std::uint8_t> head)
 {
     if (!isOpen(file) && !file.missing)
         return false;
+    removeLeftovers(file.path);
     std::string made;
     const int fd = createBeside(file.path, made);
-    const auto fail = [&](const char* what) {
+    const auto cannotReplace = [&](const char* what) {
         const int error = errno;
         if (fd >= 0) {
             ::unlink(made.c_str());
             ::close(fd);
         }
-        std::fprintf(stderr, "tamaro: %s: cannot save, %s (%s); the file on disk is as it was\n", file.path.c_str(), what,
-                     std::strerror(error));
+        if (isOpen(file) && inPlaceMayWork(error) && overwriteInPlace(file, head)) {
+            std::fprintf(stderr, "tamaro: %s: %s (%s); saved by overwriting the file in place\n", file.path.c_str(),
+                         what, std::strerror(error));
+            return true;
+        }
+        std::fprintf(stderr, "tamaro: %s: cannot save, %s (%s); %s\n", file.path.c_str(), what, std::strerror(error),
+                     isOpen(file) ? "the file on disk is as it was" : "nothing was written");
         return false;
     };
     if (fd < 0)
-        return fail("no new file can be made beside it");
+        return cannotReplace("no new file can be made beside it");
     struct stat old {};
     if (isOpen(file) && ::fstat(file.descriptor, &old) == 0) {
         ::fchmod(fd, old.st_mode & 07777);
         [[maybe_unused]] const int owned = ::fchown(fd, old.st_uid, old.st_gid);
     }
     if (!writeAll(fd, head.data(), head.size()) || (isOpen(file) && !copyTail(file.descriptor, head.size(), fd)))
-        return fail("writing failed");
+        return cannotReplace("writing failed");
     if (::fsync(fd) != 0)
-        return fail("the disk did not take it");
+        return cannotReplace("the disk did not take it");
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
-        return fail("cannot lock");
+        return cannotReplace("cannot lock");
     if (::rename(made.c_str(), file.path.c_str()) != 0)
-        return fail("cannot put it in place");
+        return cannotReplace("cannot put it in place");
     syncFolder(file.path);
     close(file);
     file.descriptor = fd;

@@ -48,7 +48,9 @@ std::size_t readFromStart(DataFile& file, std::span<std::uint8_t> out);
 // Puts a new file in the old one's place: head, then whatever the old file held
 // after head's length. The new file is written and synced under another name
 // and renamed over the old one, so a crash or a full disk leaves the old file
-// whole; the lock moves to the new file. A failure is said in one line on
-// standard error.
+// whole; the lock moves to the new file. Where no new file can be made (a
+// folder that takes none, no room for a second copy), the held file's head is
+// overwritten in place instead. New files that killed copies left behind are
+// removed. A failure, or a save in place, is said in one line on standard error.
 bool replaceContents(DataFile& file, std::span<const std::uint8_t> head);
 void close(DataFile& file);

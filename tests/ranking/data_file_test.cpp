@@ -153,11 +153,28 @@ TEST_F(RankingTest, aSaveReplacesTheFirst312BytesAndKeepsALongerFilesTail)
     // A leftover of an earlier save that was cut off, under the name this one would take first.
     const auto leftover = folder / ("tm_data.dat.new-" + std::to_string(::getpid()) + "-0");
     { std::ofstream(leftover) << "left"; }
+    // Leftovers of a copy killed during a save go at the next save; those of a
+    // live process, or of another user, or of another name, stay.
+    const pid_t dead = ::fork();
+    if (dead == 0)
+        ::_exit(0);
+    ::waitpid(dead, nullptr, 0);
+    const std::string deadName = "tm_data.dat.new-" + std::to_string(dead) + "-3";
+    const auto kept = {"tm_data.dat.new-" + std::to_string(::getppid()) + "-0", std::string("tm_data.dat.new-x-0"),
+                       std::string("other.dat.new-") + std::to_string(dead) + "-0"};
+    for (const std::string& name : kept)
+        std::ofstream(folder / name) << "keep";
+    std::ofstream(folder / deadName) << "gone";
     makeRanking().load();
     ranking->entries[0].score = 123456;
     EXPECT_TRUE(ranking->save());
     EXPECT_EQ(std::filesystem::status(dataPath()).permissions(), std::filesystem::perms(0640))
         << "the saved file keeps its mode";
+    EXPECT_FALSE(std::filesystem::exists(folder / deadName)) << "a dead copy's new file is removed";
+    for (const std::string& name : kept)
+        EXPECT_TRUE(std::filesystem::exists(folder / name)) << name;
+    for (const std::string& name : kept)
+        std::filesystem::remove(folder / name);
     EXPECT_EQ(entriesIn(folder), 2) << "one new file replaced the old, beside the leftover";
     EXPECT_EQ(std::filesystem::file_size(leftover), 4u);
     const auto after = fileBytes();
@@ -245,7 +262,7 @@ TEST_F(RankingTest, aProgramStartedWithoutStandardInputStillHoldsItsFile)
     bool fullDiskSaved = true;
     {
         SystemFaults faults;
-        faults.diskRoom = 0;
+        faults.writesTakeNothing = true;
         fullDiskSaved = ranking->save();
     }
     const auto afterFailure = entriesIn(folder);
@@ -278,7 +295,7 @@ TEST_F(RankingTest, aFileThatCannotBeUsedLeavesTheDefaultsAndSaysSoOnce)
     EXPECT_EQ(ranking->command(2), 0) << "a save that wrote nothing is not a success";
     const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(said.find("tm_data.dat"), std::string::npos);
-    EXPECT_NE(said.find("held by another running copy"), std::string::npos);
+    EXPECT_NE(said.find("locked by another process"), std::string::npos);
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
     EXPECT_EQ(ranking->entries[0].score, 200000);
     EXPECT_EQ(fileBytes(), distinctTable()) << "the other holder's file is untouched";
@@ -433,17 +450,21 @@ TEST_F(RankingTest, aReadOrWriteThatFailsLosesNothingLeavesNothingAndSaysWhyOnce
         bool atLoad;
         void (*arm)(SystemFaults&);
         const char* reason;
+        // No room for a second copy: the file is overwritten where it is.
+        bool savedInPlace;
     };
     const Case cases[] = {
-        {"a full disk", false, [](SystemFaults& f) { f.diskRoom = 0; }, "No space left on device"},
+        {"a full disk", false, [](SystemFaults& f) { f.diskRoom = 0; }, "No space left on device", true},
         {"a disk that fills up in the tail", false, [](SystemFaults& f) { f.diskRoom = 1000; },
-         "No space left on device"},
-        {"writes that take nothing", false, [](SystemFaults& f) { f.writesTakeNothing = true; }, "Input/output error"},
-        {"a read of the tail that fails", false, [](SystemFaults& f) { f.readError = EIO; }, "Input/output error"},
+         "No space left on device", true},
+        {"writes that take nothing", false, [](SystemFaults& f) { f.writesTakeNothing = true; }, "Input/output error",
+         false},
+        {"a read of the tail that fails", false, [](SystemFaults& f) { f.readError = EIO; }, "Input/output error",
+         false},
         {"a read at the load that fails", true, [](SystemFaults& f) { f.readError = EIO; },
-         "cannot read it (Input/output error)"},
+         "cannot read it (Input/output error)", false},
         {"a folder that cannot be looked into", true, [](SystemFaults& f) { f.lookError = EACCES; },
-         "cannot look at it (Permission denied)"},
+         "cannot look at it (Permission denied)", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -462,13 +483,19 @@ TEST_F(RankingTest, aReadOrWriteThatFailsLosesNothingLeavesNothingAndSaysWhyOnce
         ranking->entries[0].score = 999999;
         if (!c.atLoad)
             arm();
-        EXPECT_EQ(ranking->command(2), 0);
+        auto expected = longFile();
+        if (c.savedInPlace) {
+            const DataImage image = makeImage(ranking->entries, options);
+            std::copy(image.begin(), image.end(), expected.begin());
+        }
+        EXPECT_EQ(ranking->command(2), c.savedInPlace ? 1 : 0);
         faults.reset();
         ranking.reset();
         const std::string said = ::testing::internal::GetCapturedStderr();
         EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
         EXPECT_NE(said.find(c.reason), std::string::npos) << said;
-        EXPECT_EQ(fileBytes(), longFile());
+        EXPECT_EQ(said.find("in place") != std::string::npos, c.savedInPlace) << said;
+        EXPECT_EQ(fileBytes(), expected);
         EXPECT_EQ(entriesIn(folder), 1) << "nothing is left beside it";
         EXPECT_EQ(openFiles(), filesBefore);
     }
@@ -519,6 +546,21 @@ TEST_F(RankingTest, linksAreFollowedOnlyWhereNobodyElseCouldHaveLaidThemAndNothi
         refused("another user's link");
         ASSERT_EQ(::lchown(dataPath().c_str(), ::geteuid(), static_cast<gid_t>(-1)), 0);
     }
+
+    // A trusted link to a long path whose file is refused: the message names the link as given.
+    const auto deep = outside / std::string(200, 'd');
+    std::filesystem::create_directory(deep);
+    const auto deepTarget = deep / "linked.dat";
+    ASSERT_EQ(::link(target.c_str(), deepTarget.c_str()), 0);
+    std::filesystem::remove(dataPath());
+    std::filesystem::create_symlink(deepTarget, dataPath());
+    ::testing::internal::CaptureStderr();
+    { const DataFile hardLinked(dataFileName); }
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said.rfind("tamaro: tm_data.dat: the file has other names", 0), 0u) << said;
+    std::filesystem::remove(dataPath());
+    std::filesystem::remove(deepTarget);
+    std::filesystem::create_symlink(target, dataPath());
 
     // The player's own link in the player's own folder: read, and saved where it points.
     makeRanking().load();

@@ -20,7 +20,7 @@ Call next(const char* name)
 
 // What a read or write on fd does instead of its work: -1 with errno set, 0 for
 // a write that took nothing, or 1 to go on, with size cut to what is allowed.
-int misbehave(int fd, std::size_t& size, bool isWrite)
+int misbehave(int fd, std::size_t& size, bool isWrite, bool needsRoom = true)
 {
     if (!active || fd == 1 || fd == 2)
         return 1;
@@ -33,7 +33,7 @@ int misbehave(int fd, std::size_t& size, bool isWrite)
         errno = active->readError;
         return -1;
     }
-    if (isWrite && active->written >= active->diskRoom) {
+    if (isWrite && needsRoom && active->written >= active->diskRoom) {
         errno = ENOSPC;
         return -1;
     }
@@ -42,7 +42,7 @@ int misbehave(int fd, std::size_t& size, bool isWrite)
         return 0;
     if (active->atMostBytes > 0)
         size = std::min(size, active->atMostBytes);
-    if (isWrite)
+    if (isWrite && needsRoom)
         size = std::min(size, active->diskRoom - active->written);
     return 1;
 }
@@ -68,6 +68,17 @@ extern "C" ssize_t write(int fd, const void* bytes, std::size_t size) noexcept
     if (active && fd != 1 && fd != 2 && put > 0)
         active->written += static_cast<std::size_t>(put);
     return put;
+}
+
+// Overwriting bytes that the file already has takes no room on the disk.
+extern "C" ssize_t pwrite(int fd, const void* bytes, std::size_t size, off_t offset) noexcept
+{
+    static const auto real = next<ssize_t (*)(int, const void*, std::size_t, off_t)>("pwrite");
+    struct stat info {};
+    const bool grows = ::fstat(fd, &info) != 0 || offset + static_cast<off_t>(size) > info.st_size;
+    if (const int go = misbehave(fd, size, true, grows); go != 1)
+        return go;
+    return real(fd, bytes, size, offset);
 }
 
 extern "C" ssize_t pread(int fd, void* bytes, std::size_t size, off_t offset) noexcept

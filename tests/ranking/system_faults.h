@@ -2,7 +2,8 @@
 
 #include <cstddef>
 
-// While one of these lives, this thread's reads and writes on any descriptor
+// While one of these lives, this thread's reads and writes (pwrite too, whose
+// overwrite of bytes a file already has needs no room on a full disk) on any descriptor
 // but standard output and error, and its lstat, misbehave as a busy or failing
 // disk or a locked-away folder make them: interrupted before any byte moved,
 // short, or failing. Every other thread, and every call while none lives, goes
