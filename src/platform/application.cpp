@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLockFile>
 #include <QMetaObject>
+#include <QSessionManager>
 #include <QStandardPaths>
 
 #include <csignal>
@@ -20,8 +21,36 @@
 
 namespace platform {
 
+// The session's end arrives as a Quit event, which Qt would honour by
+// closing every window; a modal dialog that refuses to close stops that, and
+// the quit is dropped. The program ends the way a termination signal ends it
+// instead, whatever dialog is open.
+class SessionQuitFilter : public QObject {
+public:
+    explicit SessionQuitFilter(std::function<void()> onQuit) : onQuit_(std::move(onQuit)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != QCoreApplication::instance() || event->type() != QEvent::Quit)
+            return false;
+        onQuit_();
+        return true;
+    }
+
+private:
+    std::function<void()> onQuit_;
+};
+
 struct ApplicationData {
-    explicit ApplicationData(int& argc, char** argv) : app(argc, argv) {}
+    explicit ApplicationData(int& argc, char** argv) : app(argc, argv)
+    {
+        app.installEventFilter(&quitFilter);
+        QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [this](QSessionManager&) {
+            if (sessionSaveHandler)
+                sessionSaveHandler();
+        });
+    }
 
     // Runs the handler the first time only; later requests, also those that
     // arrive while the handler runs, are dropped. Until released, a request
@@ -41,6 +70,8 @@ struct ApplicationData {
     bool requested = false;
     bool terminationDone = false;
     std::unique_ptr<TerminationSignals> signalPipe;
+    std::function<void()> sessionSaveHandler;
+    SessionQuitFilter quitFilter{[this] { terminationRequested(); }};
 };
 
 namespace {
@@ -64,10 +95,6 @@ Application::Application(int& argc, char** argv) : data_(std::make_unique<Applic
     // there is no bus instead.
     if (!qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))
         qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
-    // The session manager's requests to save are left unanswered: a checkpoint
-    // or a logout that may still be cancelled must leave the game running. A
-    // real end of the session closes the window, which saves.
-    //
     // A write to a display that has gone away must fail, not end the process
     // unsaved; the toolkit then ends it through exit().
     std::signal(SIGPIPE, SIG_IGN);
@@ -97,6 +124,11 @@ void Application::releaseTermination()
     data_->held = false;
     if (data_->requested)
         data_->terminationRequested();
+}
+
+void Application::onSessionSave(std::function<void()> handler)
+{
+    data_->sessionSaveHandler = std::move(handler);
 }
 
 void Application::onLostDisplay(std::function<void()> handler)

@@ -19,12 +19,15 @@ public:
     // Runs until a window posts its quit; returns that exit code.
     int exec();
     // Called once when the program is asked to end from outside: SIGTERM,
-    // SIGINT or SIGHUP. The signals are caught from here on, but a request is
+    // SIGINT, SIGHUP or the end of the desktop session. The signals are caught from here on, but a request is
     // held until releaseTermination(), so that nothing ends the program before
     // it has what it must keep.
     void onTerminationRequest(std::function<void()> handler);
     // Honours a request held so far, now.
     void releaseTermination();
+    // Called when the desktop session asks the program to save while it goes
+    // on: a checkpoint, or a logout that may still be cancelled.
+    void onSessionSave(std::function<void()> handler);
     // Called when the process exits while the event loop runs, which is how
     // the toolkit ends it when the display connection is lost. Dropped once
     // exec() returns.

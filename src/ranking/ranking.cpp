@@ -7,6 +7,7 @@
 #include "core/options.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -20,6 +21,16 @@ constexpr int rankingMenuPosition = 2;
 enum Mode { Load = 1, Save = 2, Show = 4 };
 
 constexpr std::int32_t storedEdgeLimit = 1 << 24;
+
+// The image a save writes: this run's two flags never reach the file.
+DataImage savedImage(const RankingTable& entries, Options options)
+{
+    options.gameRunning = 0;
+    options.rankingMenuRemoved = 0;
+    return makeImage(entries, options);
+}
+
+constexpr std::size_t placeOffset = tableBytes + offsetof(Options, windowRect);
 
 } // namespace
 
@@ -69,6 +80,7 @@ bool Ranking::load()
     if (!isOpen(dataFile)) {
         // A first run keeps the defaults, which become the file at once.
         transferred = replaceContents(dataFile, image) ? image.size() : 0;
+        onDisk = image;
         return transferred == image.size();
     }
     transferred = readFromStart(dataFile, image);
@@ -82,22 +94,41 @@ bool Ranking::load()
     for (std::int32_t* edge : {&options->windowRect.left, &options->windowRect.top, &options->windowRect.right,
                                &options->windowRect.bottom})
         *edge = std::clamp(*edge, -storedEdgeLimit, storedEdgeLimit);
+    // Only a change the player makes from here on is worth a write.
+    onDisk = savedImage(entries, *options);
     return transferred > 0;
 }
 
 bool Ranking::save()
 {
-    // Ending while the name dialog is open keeps the name typed so far.
+    options->gameRunning = 0;
+    options->rankingMenuRemoved = 0;
+    return store();
+}
+
+bool Ranking::store()
+{
+    // A save while the name dialog is open keeps the name typed so far.
     if (namingRank != 0) {
         const std::string typed = typedName();
         if (!typed.empty())
             setName(entries[namingRank - 1], typed);
     }
-    options->gameRunning = 0;
-    options->rankingMenuRemoved = 0;
-    const DataImage image = makeImage(entries, *options);
+    const DataImage image = savedImage(entries, *options);
     transferred = replaceContents(dataFile, image) ? image.size() : 0;
+    // A file that could not be written is not tried again until something else changes.
+    onDisk = image;
     return transferred == image.size();
+}
+
+FileChange Ranking::unsavedChange() const
+{
+    const DataImage image = savedImage(entries, *options);
+    const auto firstDifference = std::mismatch(image.begin(), image.end(), onDisk.begin()).first;
+    if (firstDifference == image.end())
+        return FileChange::None;
+    return firstDifference - image.begin() >= static_cast<std::ptrdiff_t>(placeOffset) ? FileChange::Place
+                                                                                       : FileChange::Content;
 }
 
 int Ranking::enterScore(double score)
@@ -118,6 +149,9 @@ int Ranking::enterScore(double score)
     NameEntry& names = processNameEntry();
     setName(entry, lastName(names));
     namingRank = rank + 1;
+    // The new score is on disk before the dialog opens, so no end of the run
+    // while a name is asked for can lose it.
+    store();
     setName(entry, askName(*window, names));
     namingRank = 0;
     return static_cast<int>(rank) + 1;

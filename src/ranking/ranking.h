@@ -8,6 +8,14 @@
 #include <cstddef>
 
 struct Options;
+
+// What the table and settings hold that the data file does not hold yet.
+enum class FileChange {
+    None,
+    // Only the window's place: worth waiting until the player stops dragging.
+    Place,
+    Content,
+};
 namespace platform {
 class Surface;
 class Window;
@@ -32,6 +40,11 @@ struct Ranking {
     // whether it reached the disk. While a name is being asked for, the row
     // gets the name typed so far.
     bool save();
+    // Writes what save() would, leaving this run's two flags as they are, so
+    // that what the player did is on disk before anything can end the run.
+    bool store();
+    // What differs between the table and settings and what the file holds.
+    FileChange unsavedChange() const;
     // The rank a score takes, 1 to 10, asking for a name; 0 when it does not qualify.
     int enterScore(double score);
     // Draws ranks 1 to 10 on the window and the back buffer; highlightRank in red.
@@ -44,6 +57,8 @@ struct Ranking {
     platform::Font tableFont;
     DataFile dataFile;
     std::size_t transferred = 0;
+    // What the file holds, as this run last read or wrote it.
+    DataImage onDisk{};
     RankingTable entries{};
     Options* options = nullptr;
     // The rank whose name the open dialog asks for; 0 when none is.

@@ -3,6 +3,7 @@
 #include "platform/application.h"
 #include "platform/gamepad.h"
 #include "platform/message.h"
+#include "platform/notice.h"
 #include "platform/window.h"
 #include "shell/game_flow.h"
 #include "shell/panel_request.h"
@@ -17,6 +18,10 @@
 namespace {
 
 Program* bound = nullptr;
+
+// A moved window is written once it has rested this long, not at every step of a drag.
+constexpr int placeTimer = 103;
+constexpr int placeRestMs = 500;
 
 platform::Rect toRect(const Options::WindowRect& r)
 {
@@ -60,7 +65,7 @@ void onCreate(platform::Window& window, Game& game, Options& options)
     const int top = (screen.height() - height) / 2;
     storeRect(options, platform::Rect{left, top, left + width, top + height});
 
-    game.ranking.command(1);
+    const bool loaded = game.ranking.command(1) != 0;
 
     const int titleHeight = outer.height() - client.height;
     const platform::Rect placed =
@@ -73,6 +78,9 @@ void onCreate(platform::Window& window, Game& game, Options& options)
         window.menu().check(command::AlwaysOnTop, true);
     panelRequest(game, 10, 0);
     window.setTimer(titleTimer, titleTickMs);
+    if (!loaded && !isOpen(game.ranking.dataFile))
+        platform::notifyPlayer("データファイル（" + game.ranking.dataFile.path +
+                               "）を使えないため、この回の成績と設定は保存されません。");
 }
 
 void onDestroy(platform::Window& window, Surfaces& surfaces, Game& game, Options& options)
@@ -82,13 +90,42 @@ void onDestroy(platform::Window& window, Surfaces& surfaces, Game& game, Options
     window.killTimer(100);
     window.killTimer(101);
     window.killTimer(titleTimer);
+    window.killTimer(placeTimer);
     releaseSurfaces(surfaces);
     window.postQuit(0);
 }
 
-void onTimer(Game& game, std::uint32_t id)
+void storeOrTell(Game& game)
 {
-    if (id == 100)
+    if (!game.ranking.store())
+        platform::notifyPlayer("成績と設定をデータファイル（" + game.ranking.dataFile.path +
+                               "）に保存できませんでした。ディスクの空きと書き込みの権限を確かめてください。");
+}
+
+// What the data file holds is written as soon as it changes, so that an end
+// the program never hears of (a display connection cut, a kill) loses nothing.
+void keepFileCurrent(platform::Window& window, Game& game)
+{
+    switch (game.ranking.unsavedChange()) {
+    case FileChange::None:
+        break;
+    case FileChange::Place:
+        if (window.timerPeriod(placeTimer) == 0)
+            window.setTimer(placeTimer, placeRestMs);
+        break;
+    case FileChange::Content:
+        window.killTimer(placeTimer);
+        storeOrTell(game);
+        break;
+    }
+}
+
+void onTimer(platform::Window& window, Game& game, std::uint32_t id)
+{
+    if (id == placeTimer) {
+        window.killTimer(placeTimer);
+        storeOrTell(game);
+    } else if (id == 100)
         dropTick(game, false);
     else if (id == 101)
         riseTick(game);
@@ -151,7 +188,7 @@ void windowProc(platform::Window& window, const platform::Message& message)
         onChar(game, message.wParam, options.dropKeyType);
         break;
     case platform::MessageKind::Timer:
-        onTimer(game, message.wParam);
+        onTimer(window, game, message.wParam);
         break;
     case platform::MessageKind::LeftButtonDown:
         panelRequest(game, 1, message.lParam);
@@ -165,6 +202,8 @@ void windowProc(platform::Window& window, const platform::Message& message)
     default:
         break;
     }
+    if (!window.destroyed())
+        keepFileCurrent(window, game);
 }
 
 int runTamaro(platform::Application& application, Program& program)
@@ -175,6 +214,10 @@ int runTamaro(platform::Application& application, Program& program)
     bindProgram(program);
     platform::Window window(windowProc);
     application.onTerminationRequest([&window] { window.destroy(); });
+    application.onSessionSave([&program] {
+        if (program.game)
+            program.game->ranking.store();
+    });
     // Creating the window runs the start-up effect, which lets events through,
     // and then loads the data file; an end asked for meanwhile waits for the
     // load, or it would save the defaults over the player's file.

@@ -2,8 +2,8 @@
 # Every way the game may end from outside, on the real program under Xvfb, with
 # the data file's bytes checked afterwards: SIGTERM during the start-up effect,
 # SIGHUP, SIGTERM followed at once by SIGHUP, SIGTERM during the game-over fill
-# and while the name dialog is open, the desktop session's requests, and the X
-# server going away.
+# and while the name dialog is open, the desktop session's requests (also
+# while a dialog is open), and the X server going away.
 set -u
 program=$1
 session_manager=$2
@@ -114,28 +114,76 @@ name=$(dd if=tm_data.dat bs=1 skip=32 count=7 2>/dev/null)
 [ "$name" = "Keep 01" ] || fail "rank 2 holds '$name', not the row pushed down"
 
 # The desktop session: a checkpoint and a logout that is cancelled leave the
-# game running; the real end of the session saves and ends it.
-prepare
-coproc SESSION { "$session_manager" 2>/dev/null; }
-read -r -t 10 SESSION_MANAGER <&"${SESSION[0]}" || fail "the session manager did not start"
-export SESSION_MANAGER
-"$program" 2>/dev/null &
-GAME_PID=$!
-wait_for_window
-for request in checkpoint cancelled end; do
-  echo "$request" >&"${SESSION[1]}"
+# game running and save; the real end of the session saves and ends it, also
+# while a dialog is open, and the name dialog keeps the name typed so far.
+start_session() {
+  coproc SESSION { "$session_manager" 2>/dev/null; }
+  read -r -t 10 SESSION_MANAGER <&"${SESSION[0]}" || fail "the session manager did not start"
+  export SESSION_MANAGER
+  "$program" 2>/dev/null &
+  GAME_PID=$!
+  unset SESSION_MANAGER
+  wait_for_window
+}
+
+# Asks the session for $1 and checks the answer.
+ask_session() {
+  local answer
+  echo "$1" >&"${SESSION[1]}"
   read -r -t 30 answer <&"${SESSION[0]}"
-  [ "$request" = end ] && break
-  [ "$answer" = done ] || fail "the game did not answer the session's $request"
+  [ "$answer" = done ] || fail "the game did not answer the session's $1 ($2)"
+}
+
+# The end of the session ends the game, which saved.
+session_ended() {
+  wait_end "the end of the session $1"
+  [ "$CODE" -eq 0 ] || fail "the end of the session $1: exit code $CODE"
+  [ "$(stat -c %s tm_data.dat)" -eq 312 ] || fail "the data file is not 312 bytes (the end of the session $1)"
+  [ "$(flag_at 288)" = 0 ] || fail "no save at the end of the session $1"
+  exec {SESSION[1]}>&-
+  wait "$SESSION_PID" 2>/dev/null
+}
+
+prepare
+start_session
+for request in checkpoint cancelled; do
+  cp prepared.dat tm_data.dat
+  ask_session "$request" "while playing"
   sleep 1
   kill -0 "$GAME_PID" 2>/dev/null && xdotool search --onlyvisible --name 'タマロ' >/dev/null 2>&1 ||
     fail "a session $request ended the game"
+  [ "$(flag_at 288)" = 0 ] || fail "the session's $request saved nothing"
+  table_kept "the session's $request"
 done
-unset SESSION_MANAGER
-wait_end "the end of the session"
-[ "$CODE" -eq 0 ] || fail "the end of the session: exit code $CODE"
-table_kept "the end of the session"
-[ "$(flag_at 288)" = 0 ] || fail "no save at the end of the session"
+ask_session end "while playing"
+session_ended "while playing"
+table_kept "the end of the session while playing"
+
+for dialog in keys about; do
+  prepare
+  start_session
+  case $dialog in
+    keys) xdotool key alt+g; sleep 0.4; xdotool key s; sleep 0.4; xdotool key k; title='キーとサウンドの設定' ;;
+    about) xdotool key alt+h; sleep 0.4; xdotool key a; title='タマロのバージョン情報' ;;
+  esac
+  find_window "$title" >/dev/null || fail "the $dialog dialog did not open"
+  ask_session end "in the $dialog dialog"
+  session_ended "in the $dialog dialog"
+  table_kept "the end of the session in the $dialog dialog"
+done
+
+prepare
+start_session
+play_until_name_dialog 40
+focus_name_field
+xdotool type --delay 50 'Log Out'
+sleep 0.3
+ask_session checkpoint "in the name dialog"
+[ "$(od -An -tf8 -N8 tm_data.dat | tr -d ' ')" != "-1" ] || fail "a checkpoint in the name dialog lost the new score"
+ask_session end "in the name dialog"
+session_ended "in the name dialog"
+name=$(dd if=tm_data.dat bs=1 skip=8 count=9 2>/dev/null | tr -d '\0')
+[ "$name" = "Log Out" ] || fail "rank 1 holds '$name', not the name typed when the session ended"
 
 # The X server going away: the program saves before it exits.
 prepare

@@ -118,8 +118,11 @@ TEST_F(RankingTest, aSaveWhileTheNameIsAskedStoresTheNameTypedSoFarBesideTheNewS
     EXPECT_EQ(pushedDown.score, 300000);
 
     // Nothing typed: the name a cancel would store, never the pushed-down one.
+    // The new score is on disk before the dialog opens, without any save.
     RankingEntry untyped;
+    RankingEntry onDiskAtOpen;
     whenDialogOpens([&](platform::Dialog& d) {
+        onDiskAtOpen = savedRow(3);
         ranking->save();
         untyped = savedRow(3);
         d.click(2);
@@ -127,6 +130,8 @@ TEST_F(RankingTest, aSaveWhileTheNameIsAskedStoresTheNameTypedSoFarBesideTheNewS
     EXPECT_EQ(ranking->enterScore(240000), 3);
     EXPECT_EQ(untyped.score, 240000);
     EXPECT_EQ(nameText(untyped), "Hanako");
+    EXPECT_EQ(onDiskAtOpen.score, 240000);
+    EXPECT_EQ(nameText(onDiskAtOpen), "Hanako");
 }
 
 TEST_F(RankingTest, theNameDialogOpensOnTheClearButtonSoAnEarlyReturnClearsAndKeepsItOpen)

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstring>
+#include <fstream>
 #include <functional>
 #include <string>
 
@@ -149,4 +150,62 @@ TEST_F(CommandsTest, unknownCommandsAndHighWordsAreIgnoredOrStripped)
     EXPECT_EQ(std::memcmp(&before, &options(), sizeof(Options)), 0);
     send(platform::MessageKind::Command, (1u << 16) | command::TabStar);
     EXPECT_EQ(options().panelTab, 2);
+}
+
+namespace {
+
+// The twelve settings fields as the data file on disk holds them now.
+std::array<std::int32_t, 12> settingsOnDisk()
+{
+    std::ifstream in("tm_data.dat", std::ios::binary);
+    in.seekg(264);
+    std::array<std::int32_t, 12> fields{};
+    in.read(reinterpret_cast<char*>(fields.data()), sizeof fields);
+    return fields;
+}
+
+constexpr int placeTimer = 103;
+
+} // namespace
+
+// Nothing of what the player chooses waits for the end of the run to reach
+// the disk; a moved window is written once it has rested, and this run's own
+// flags never are.
+TEST_F(CommandsTest, everyChoiceOfThePlayerIsOnDiskAtOnceAndAMoveOnceItRests)
+{
+    command(command::TabStar);
+    EXPECT_EQ(settingsOnDisk()[2], 2);
+    command(command::Clip);
+    EXPECT_EQ(settingsOnDisk()[3], 1);
+    command(command::AlwaysOnTop);
+    EXPECT_EQ(settingsOnDisk()[5], 0);
+    withDialog([](platform::Dialog& d) {
+        d.click(135);
+        d.click(137);
+        d.click(1);
+    });
+    command(command::KeysAndSound);
+    EXPECT_EQ(settingsOnDisk()[0], 1);
+    EXPECT_EQ(settingsOnDisk()[4], 0);
+    withDialog([](platform::Dialog& d) {
+        d.click(141);
+        d.click(1);
+    });
+    command(command::Difficulty);
+    EXPECT_EQ(settingsOnDisk()[1], 1);
+
+    startGame();
+    EXPECT_EQ(settingsOnDisk()[6], 0) << "a running game is never written as running";
+    EXPECT_EQ(settingsOnDisk()[7], 0);
+
+    const auto before = settingsOnDisk();
+    window.send(platform::Message{platform::MessageKind::PositionChanged, 0, 0, {40, 50, 645, 531}});
+    window.send(platform::Message{platform::MessageKind::PositionChanged, 0, 0, {41, 52, 645, 531}});
+    EXPECT_EQ(settingsOnDisk(), before) << "not at every step of a drag";
+    EXPECT_EQ(window.timerPeriod(placeTimer), 500);
+    timer(placeTimer);
+    EXPECT_EQ(window.timerPeriod(placeTimer), 0);
+    const auto after = settingsOnDisk();
+    EXPECT_EQ((std::array<std::int32_t, 4>{after[8], after[9], after[10], after[11]}),
+              (std::array<std::int32_t, 4>{41, 52, 41 + 645, 52 + 531}));
 }

@@ -1,5 +1,6 @@
 #include "tests/shell/game_window.h"
 #include "platform/clock.h"
+#include "platform/notice.h"
 #include "platform/sjis.h"
 #include "platform/window.h"
 #include "resources/menu.h"
@@ -8,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <string>
@@ -133,4 +136,48 @@ TEST_F(StoredRunningGame, theRunStartsIdleAndNoKeyTickOrActivationReachesTheWell
     startGame();
     EXPECT_FALSE(window.menu().contains(command::Ranking)) << "the first game removes the entry as usual";
     EXPECT_EQ(cell(4, 1), 1);
+}
+
+// A data file the game must leave alone: a folder in its place.
+class UnusableDataFile : public GameWindowTest {
+protected:
+    void prepareFolder() override
+    {
+        platform::forgetNotice();
+        std::filesystem::create_directory("tm_data.dat");
+    }
+    void TearDown() override
+    {
+        GameWindowTest::TearDown();
+        platform::forgetNotice();
+    }
+};
+
+TEST_F(UnusableDataFile, thePlayerIsToldOnceInTheWindowThatNothingWillBeSaved)
+{
+    EXPECT_NE(platform::shownNotice().find("この回の成績と設定は保存されません"), std::string::npos)
+        << platform::shownNotice();
+    const std::string first = platform::shownNotice();
+    command(command::Clip);
+    EXPECT_EQ(platform::shownNotice(), first) << "one box in a run";
+}
+
+TEST_F(MainWindowTest, aSaveThatFailsDuringPlayIsShownInTheWindowOnce)
+{
+    platform::forgetNotice();
+    EXPECT_EQ(platform::shownNotice(), "");
+    std::filesystem::remove_all(folder);
+    ::testing::internal::CaptureStderr();
+    command(command::Clip);
+    command(command::Clip);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    const auto failures = [&said] {
+        int n = 0;
+        for (std::size_t at = said.find("cannot save"); at != std::string::npos; at = said.find("cannot save", at + 1))
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(failures(), 2) << "each failure is said on standard error: " << said;
+    EXPECT_NE(platform::shownNotice().find("保存できませんでした"), std::string::npos) << platform::shownNotice();
+    platform::forgetNotice();
 }
