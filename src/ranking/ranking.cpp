@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -28,6 +29,17 @@ DataImage savedImage(const RankingTable& entries, Options options)
     options.gameRunning = 0;
     options.rankingMenuRemoved = 0;
     return makeImage(entries, options);
+}
+
+// A higher score ranks above, and on a tie the harder level. A row that a
+// damaged file gave a NaN or an infinity counts as the lowest score of all.
+bool ranksAbove(double score, std::int32_t difficulty, const RankingEntry& row)
+{
+    if (!std::isfinite(score))
+        return false;
+    if (!std::isfinite(row.score))
+        return true;
+    return score > row.score || (score == row.score && difficulty > row.difficulty);
 }
 
 constexpr std::size_t placeOffset = tableBytes + offsetof(Options, windowRect);
@@ -134,8 +146,7 @@ FileChange Ranking::unsavedChange() const
 int Ranking::enterScore(double score)
 {
     std::size_t rank = 0;
-    while (rank < shownRanks && !(score > entries[rank].score ||
-                                 (score == entries[rank].score && options->difficulty > entries[rank].difficulty)))
+    while (rank < shownRanks && !ranksAbove(score, options->difficulty, entries[rank]))
         ++rank;
     if (rank == shownRanks)
         return 0;

@@ -4,6 +4,7 @@
 #include "platform/surface.h"
 
 #include <array>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -16,7 +17,8 @@ constexpr std::array<std::string_view, 2> difficultyLabels{"すたんだーど",
 
 std::string formatScore(double score)
 {
-    if (score == 0)
+    // A damaged file's NaN or infinity counts as the lowest score and shows as none.
+    if (score == 0 || !std::isfinite(score))
         return "0";
     // Eleven significant digits: every whole score below 10^11 prints as its digits.
     std::array<char, 32> text{};

@@ -38,6 +38,14 @@ int aboutProc(platform::Dialog& dialog, platform::DialogEvent event, int id, voi
     return 0;
 }
 
+// Checks the button for value in a group of two; a value the file should not
+// hold (a damaged one) checks none.
+void checkRadioGroup(platform::Dialog& dialog, int firstId, std::int32_t value)
+{
+    if (value == 0 || value == 1)
+        dialog.setChecked(firstId + value, true);
+}
+
 // Sets value to the index of the first checked button of the group; unchanged when none is.
 void readRadioGroup(const platform::Dialog& dialog, int firstId, std::int32_t& value)
 {
@@ -53,7 +61,7 @@ int keysProc(platform::Dialog& dialog, platform::DialogEvent event, int id, void
 {
     Options& options = *static_cast<Game*>(context)->options;
     if (event == platform::DialogEvent::Init) {
-        dialog.setChecked(134 + options.dropKeyType, true);
+        checkRadioGroup(dialog, 134, options.dropKeyType);
         dialog.setChecked(options.soundOn != 0 ? 136 : 137, true);
         return 1;
     }
@@ -71,7 +79,7 @@ int difficultyProc(platform::Dialog& dialog, platform::DialogEvent event, int id
 {
     Options& options = *static_cast<Game*>(context)->options;
     if (event == platform::DialogEvent::Init) {
-        dialog.setChecked(140 + options.difficulty, true);
+        checkRadioGroup(dialog, 140, options.difficulty);
         return 1;
     }
     if (!isClose(event, id))

@@ -44,6 +44,23 @@ TEST_F(RankingTest, scoresThatDoNotBeatRankTenAskNothingAndChangeNothing)
     EXPECT_EQ(rows(*ranking), before);
 }
 
+TEST_F(RankingTest, aDamagedScoreThatIsNoNumberOrInfiniteRanksBelowEveryScore)
+{
+    std::vector<std::uint8_t> bytes;
+    const double damaged[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                              -std::numeric_limits<double>::infinity()};
+    for (int r = 0; r < 11; ++r) {
+        const auto row = rowBytes(r < 3 ? damaged[r] : 1000.0 * (11 - r), "R" + std::to_string(r + 1), 0);
+        bytes.insert(bytes.end(), row.begin(), row.end());
+    }
+    writeFile(bytes);
+    makeRanking().load();
+    EXPECT_EQ(enterWithName(8000, "New"), 1) << "above a NaN and an infinity";
+    EXPECT_EQ(nameText(ranking->entries[1]).substr(0, 2), "R1");
+    EXPECT_EQ(enterWithName(-5, "Low"), 2) << "a negative score still beats a damaged one";
+    EXPECT_EQ(enterWithName(std::numeric_limits<double>::quiet_NaN(), "x"), 0);
+}
+
 TEST_F(RankingTest, equalScoresRankTheProfessionalAboveTheStandardAndTheOlderAboveTheNewer)
 {
     makeRanking();

@@ -209,3 +209,29 @@ TEST_F(CommandsTest, everyChoiceOfThePlayerIsOnDiskAtOnceAndAMoveOnceItRests)
     EXPECT_EQ((std::array<std::int32_t, 4>{after[8], after[9], after[10], after[11]}),
               (std::array<std::int32_t, 4>{41, 52, 41 + 645, 52 + 531}));
 }
+
+// A damaged file may hold any number in the two radio fields; their dialogs
+// then open with no button of the group checked, and OK changes nothing.
+TEST_F(CommandsTest, radioFieldsOutOfRangeCheckNoButtonAndAreKept)
+{
+    for (const std::int32_t value : {0x7fffffff, -0x7fffffff - 1, 2, -1}) {
+        options().dropKeyType = value;
+        options().difficulty = value;
+        bool keysUnchecked = false;
+        bool levelUnchecked = false;
+        withDialog([&](platform::Dialog& d) {
+            keysUnchecked = !d.isChecked(134) && !d.isChecked(135) && d.isChecked(136);
+            d.click(1);
+        });
+        command(command::KeysAndSound);
+        withDialog([&](platform::Dialog& d) {
+            levelUnchecked = !d.isChecked(140) && !d.isChecked(141);
+            d.click(1);
+        });
+        command(command::Difficulty);
+        EXPECT_TRUE(keysUnchecked) << value;
+        EXPECT_TRUE(levelUnchecked) << value;
+        EXPECT_EQ(options().dropKeyType, value);
+        EXPECT_EQ(options().difficulty, value);
+    }
+}
