@@ -115,7 +115,7 @@ int main(int argc, char** argv)
     Game& game = *program.game;
 
     for (int tick = 0; tick < 39; ++tick)
-        send(window, platform::MessageKind::Timer, titleTimer);
+        send(window, platform::MessageKind::Timer, timerId(GameTimer::Title));
     if (!platform::saveWindowPicture(window, out + "/title.png")) {
         std::fprintf(stderr, "tamaro_screenshots: cannot write %s/title.png\n", out.c_str());
         return 1;

@@ -111,7 +111,7 @@ FuzzGame startGame(int& argc, char** argv)
     // The first message makes the surfaces and the game.
     fuzz.window->send(platform::Message{platform::MessageKind::Timer, 0, 0, {}});
     check(fuzz.program->game.has_value(), "the game is built");
-    fuzz.ranking().command(1);
+    fuzz.ranking().command(RankingMode::Load);
     check(isOpen(fuzz.ranking().dataFile), "the file opens and locks");
     return fuzz;
 }
@@ -122,7 +122,7 @@ void loadInput(const FuzzGame& fuzz, const std::uint8_t* data, std::size_t size)
     writeFile(data, size);
     fuzz.options() = Options{};
     fuzz.ranking().entries = defaultTable();
-    fuzz.ranking().command(1);
+    fuzz.ranking().command(RankingMode::Load);
     // The table and the settings before the flags load unchanged; the window
     // rectangle is kept within a range no desktop reaches.
     const DataImage loaded = makeImage(fuzz.ranking().entries, fuzz.options());
@@ -204,7 +204,7 @@ void play(const FuzzGame& fuzz, const std::uint8_t* data, std::size_t size, bool
 // Saves and checks what reached the file against the input it came from.
 void saveAndCheck(const FuzzGame& fuzz, const std::uint8_t* data, std::size_t size)
 {
-    check(fuzz.ranking().command(2) == 1, "the save succeeds");
+    check(fuzz.ranking().command(RankingMode::Save) == 1, "the save succeeds");
     const DataImage saved = makeImage(fuzz.ranking().entries, fuzz.options());
     const std::vector<std::uint8_t> file = readFile();
     check(file.size() == std::max(size, dataFileBytes), "the file is never truncated");

@@ -8,8 +8,8 @@
 // Name entry after a qualifying score (IDC_DIALOG4). Template order is the tab
 // order, so the clear button takes the focus first.
 namespace nameDialogControl {
-inline constexpr int Ok = 1;
-inline constexpr int Cancel = 2;
+inline constexpr int Ok = dialogButton::Ok;
+inline constexpr int Cancel = dialogButton::Cancel;
 inline constexpr int NameEdit = 150;
 inline constexpr int Clear = 151;
 inline constexpr int Prompt = 152;

@@ -157,20 +157,20 @@ void Well::gameOverFill()
 
 void Well::startDropTimer(int periodMs)
 {
-    window->setTimer(dropTimerId, periodMs);
+    window->setTimer(timerId(GameTimer::Drop), periodMs);
 }
 
 void Well::stopDropTimer()
 {
-    window->killTimer(dropTimerId);
+    window->killTimer(timerId(GameTimer::Drop));
 }
 
 void Well::startRiseTimer(int periodMs)
 {
-    window->setTimer(riseTimerId, periodMs);
+    window->setTimer(timerId(GameTimer::Rise), periodMs);
 }
 
 void Well::stopRiseTimer()
 {
-    window->killTimer(riseTimerId);
+    window->killTimer(timerId(GameTimer::Rise));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/timers.h"
 #include "core/grid.h"
 #include "engine/move_command.h"
 #include "core/round_status.h"
@@ -13,8 +14,6 @@ namespace platform {
 class Window;
 }
 
-inline constexpr int dropTimerId = 100;
-inline constexpr int riseTimerId = 101;
 
 // What a rise did to the falling piece.
 enum class RiseResult {

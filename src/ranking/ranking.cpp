@@ -19,8 +19,6 @@ namespace {
 constexpr std::array<int, 1> gameMenu{0};
 constexpr int rankingMenuPosition = 2;
 
-enum Mode { Load = 1, Save = 2, Show = 4 };
-
 constexpr std::int32_t storedEdgeLimit = 1 << 24;
 
 // The image a save writes: this run's two flags never reach the file.
@@ -66,14 +64,14 @@ Ranking::~Ranking()
     close(dataFile);
 }
 
-int Ranking::command(int mode)
+int Ranking::command(RankingMode mode)
 {
     switch (mode) {
-    case Load:
+    case RankingMode::Load:
         return load() ? 1 : 0;
-    case Save:
+    case RankingMode::Save:
         return save() ? 1 : 0;
-    case Show:
+    case RankingMode::Show:
         if (options->rankingMenuRemoved == 0) {
             options->rankingMenuRemoved = 1;
             window->menu().removeAt(gameMenu, rankingMenuPosition);

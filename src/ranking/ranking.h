@@ -9,6 +9,13 @@
 
 struct Options;
 
+// What the menu and the window ask of the ranking, by its codes.
+enum class RankingMode : int {
+    Load = 1,
+    Save = 2,
+    Show = 4,
+};
+
 // What the table and settings hold that the data file does not hold yet.
 enum class FileChange {
     None,
@@ -29,8 +36,8 @@ struct Ranking {
     Ranking(const Ranking&) = delete;
     Ranking& operator=(const Ranking&) = delete;
 
-    // 1 loads the data file, 2 saves it, 4 shows the table; any other mode does nothing.
-    int command(int mode);
+    // Returns 1 when the load or save moved bytes, 0 when not; 1 for Show.
+    int command(RankingMode mode);
     // Reads the table and the settings from the file; a short file replaces
     // only as many leading bytes as it holds. Never writes over a file; when
     // there is none, the defaults become the file.

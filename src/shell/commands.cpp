@@ -14,12 +14,9 @@
 
 namespace {
 
-constexpr int okButton = 1;
-constexpr int cancelButton = 2;
-
 bool isClose(platform::DialogEvent event, int id)
 {
-    return event == platform::DialogEvent::Command && (id == okButton || id == cancelButton);
+    return event == platform::DialogEvent::Command && (id == dialogButton::Ok || id == dialogButton::Cancel);
 }
 
 int aboutProc(platform::Dialog& dialog, platform::DialogEvent event, int id, void* context)
@@ -61,15 +58,15 @@ int keysProc(platform::Dialog& dialog, platform::DialogEvent event, int id, void
 {
     Options& options = *static_cast<Game*>(context)->options;
     if (event == platform::DialogEvent::Init) {
-        checkRadioGroup(dialog, 134, options.dropKeyType);
-        dialog.setChecked(options.soundOn != 0 ? 136 : 137, true);
+        checkRadioGroup(dialog, keysControl::TypeOne, options.dropKeyType);
+        dialog.setChecked(options.soundOn != 0 ? keysControl::SoundOn : keysControl::SoundOff, true);
         return 1;
     }
     if (!isClose(event, id))
         return 0;
-    if (id == okButton) {
-        readRadioGroup(dialog, 134, options.dropKeyType);
-        options.soundOn = dialog.isChecked(136) ? 1 : 0;
+    if (id == dialogButton::Ok) {
+        readRadioGroup(dialog, keysControl::TypeOne, options.dropKeyType);
+        options.soundOn = dialog.isChecked(keysControl::SoundOn) ? 1 : 0;
     }
     dialog.end(0);
     return 1;
@@ -79,20 +76,20 @@ int difficultyProc(platform::Dialog& dialog, platform::DialogEvent event, int id
 {
     Options& options = *static_cast<Game*>(context)->options;
     if (event == platform::DialogEvent::Init) {
-        checkRadioGroup(dialog, 140, options.difficulty);
+        checkRadioGroup(dialog, difficultyControl::Standard, options.difficulty);
         return 1;
     }
     if (!isClose(event, id))
         return 0;
-    if (id == okButton)
-        readRadioGroup(dialog, 140, options.difficulty);
+    if (id == dialogButton::Ok)
+        readRadioGroup(dialog, difficultyControl::Standard, options.difficulty);
     dialog.end(0);
     return 1;
 }
 
-void showTab(Game& game, int requestCode, int tab)
+void showTab(Game& game, PanelRequest request, int tab)
 {
-    panelRequest(game, requestCode, 0);
+    panelRequest(game, request, 0);
     game.options->panelTab = tab;
 }
 
@@ -131,12 +128,12 @@ constexpr std::array<CommandEntry, 16> commandTable{{
     {command::Help, [](Game&, platform::Window& window, Surfaces&) { showHelp(window); }},
     {command::About,
      [](Game& game, platform::Window& window, Surfaces&) { platform::Dialog::run(window, aboutDialog, aboutProc, &game); }},
-    {command::TabDiamond, [](Game& game, platform::Window&, Surfaces&) { showTab(game, 3, 1); }},
-    {command::TabStar, [](Game& game, platform::Window&, Surfaces&) { showTab(game, 4, 2); }},
-    {command::TabTriangle, [](Game& game, platform::Window&, Surfaces&) { showTab(game, 5, 3); }},
+    {command::TabDiamond, [](Game& game, platform::Window&, Surfaces&) { showTab(game, PanelRequest::TabDiamond, 1); }},
+    {command::TabStar, [](Game& game, platform::Window&, Surfaces&) { showTab(game, PanelRequest::TabStar, 2); }},
+    {command::TabTriangle, [](Game& game, platform::Window&, Surfaces&) { showTab(game, PanelRequest::TabTriangle, 3); }},
     {command::Clip,
      [](Game& game, platform::Window&, Surfaces&) {
-         panelRequest(game, 6, 0);
+         panelRequest(game, PanelRequest::Clip, 0);
          game.options->clipOn = game.options->clipOn == 1 ? 0 : 1;
      }},
     {command::AlwaysOnTop, [](Game& game, platform::Window& window, Surfaces&) { toggleAlwaysOnTop(game, window); }},
@@ -145,8 +142,8 @@ constexpr std::array<CommandEntry, 16> commandTable{{
     {command::Zoom3, [](Game&, platform::Window& window, Surfaces&) { chooseZoom(window, 3); }},
     {command::Ranking,
      [](Game& game, platform::Window&, Surfaces&) {
-         game.view.clearArea(1);
-         game.ranking.command(4);
+         game.view.clearArea(ViewArea::Well);
+         game.ranking.command(RankingMode::Show);
      }},
 }};
 

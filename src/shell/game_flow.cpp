@@ -23,10 +23,10 @@ struct Binding {
 };
 
 constexpr std::array<Binding, 4> keyBindings{{
-    {0x25, MoveCommand::Left, MoveCommand::Left},
-    {0x27, MoveCommand::Right, MoveCommand::Right},
-    {0x26, MoveCommand::Down, MoveCommand::Down},
-    {0x28, MoveCommand::Down, MoveCommand::Drop},
+    {platform::vk::Left, MoveCommand::Left, MoveCommand::Left},
+    {platform::vk::Right, MoveCommand::Right, MoveCommand::Right},
+    {platform::vk::Up, MoveCommand::Down, MoveCommand::Down},
+    {platform::vk::Down, MoveCommand::Down, MoveCommand::Drop},
 }};
 
 constexpr std::array<Binding, 8> charBindings{{
@@ -109,7 +109,7 @@ void beginPiece(Game& game, bool newGame)
         game.timersRunning = 1;
         game.riseDue = 1;
         game.riseStep = 0;
-        game.window->killTimer(titleTimer);
+        game.window->killTimer(timerId(GameTimer::Title));
         platform::Menu& menu = game.window->menu();
         menu.enable(command::Start, false);
         menu.enable(command::Difficulty, false);
@@ -120,7 +120,7 @@ void beginPiece(Game& game, bool newGame)
             menu.removeAt(gamePopup, rankingSeparatorPosition);
         }
         well.resetWell(game.status);
-        game.view.clearArea(1);
+        game.view.clearArea(ViewArea::Well);
         well.startDropTimer(game.status.dropInterval);
         well.startRiseTimer(game.status.riseInterval);
     }
@@ -203,16 +203,16 @@ void endGame(Game& game, int rank)
     game.options->gameRunning = 0;
     if (game.paused != 0)
         showPaused(game, false);
-    game.window->setTimer(titleTimer, titleTickMs);
+    game.window->setTimer(timerId(GameTimer::Title), titleTickMs);
     platform::Menu& menu = game.window->menu();
     menu.enable(command::Start, true);
     menu.enable(command::Difficulty, true);
     menu.enable(command::Restart, false);
     game.well.stopDropTimer();
     game.well.stopRiseTimer();
-    game.view.clearArea(1);
-    game.view.clearArea(3);
-    game.view.clearArea(6);
+    game.view.clearArea(ViewArea::Well);
+    game.view.clearArea(ViewArea::Stock);
+    game.view.clearArea(ViewArea::Next);
     game.ranking.drawTable(rank);
 }
 

@@ -1,5 +1,7 @@
 #include "shell/main_window.h"
 
+#include "core/timers.h"
+
 #include "platform/application.h"
 #include "platform/gamepad.h"
 #include "platform/message.h"
@@ -20,7 +22,6 @@ namespace {
 Program* bound = nullptr;
 
 // A moved window is written once it has rested this long, not at every step of a drag.
-constexpr int placeTimer = 103;
 constexpr int placeRestMs = 500;
 
 platform::Rect toRect(const Options::WindowRect& r)
@@ -65,7 +66,7 @@ void onCreate(platform::Window& window, Game& game, Options& options)
     const int top = (screen.height() - height) / 2;
     storeRect(options, platform::Rect{left, top, left + width, top + height});
 
-    const bool loaded = game.ranking.command(1) != 0;
+    const bool loaded = game.ranking.command(RankingMode::Load) != 0;
 
     const int titleHeight = outer.height() - client.height;
     const platform::Rect placed =
@@ -76,8 +77,8 @@ void onCreate(platform::Window& window, Game& game, Options& options)
     markZoomMenu(window);
     if (options.alwaysOnTop != 0)
         window.menu().check(command::AlwaysOnTop, true);
-    panelRequest(game, 10, 0);
-    window.setTimer(titleTimer, titleTickMs);
+    panelRequest(game, PanelRequest::FirstShow, 0);
+    window.setTimer(timerId(GameTimer::Title), titleTickMs);
     if (!loaded && !isOpen(game.ranking.dataFile))
         platform::notifyPlayer("データファイル（" + game.ranking.dataFile.path +
                                "）を使えないため、この回の成績と設定は保存されません。");
@@ -86,11 +87,11 @@ void onCreate(platform::Window& window, Game& game, Options& options)
 void onDestroy(platform::Window& window, Surfaces& surfaces, Game& game, Options& options)
 {
     storeRect(options, window.windowRect());
-    game.ranking.command(2);
-    window.killTimer(100);
-    window.killTimer(101);
-    window.killTimer(titleTimer);
-    window.killTimer(placeTimer);
+    game.ranking.command(RankingMode::Save);
+    window.killTimer(timerId(GameTimer::Drop));
+    window.killTimer(timerId(GameTimer::Rise));
+    window.killTimer(timerId(GameTimer::Title));
+    window.killTimer(timerId(GameTimer::Place));
     releaseSurfaces(surfaces);
     window.postQuit(0);
 }
@@ -110,11 +111,11 @@ void keepFileCurrent(platform::Window& window, Game& game)
     case FileChange::None:
         break;
     case FileChange::Place:
-        if (window.timerPeriod(placeTimer) == 0)
-            window.setTimer(placeTimer, placeRestMs);
+        if (window.timerPeriod(timerId(GameTimer::Place)) == 0)
+            window.setTimer(timerId(GameTimer::Place), placeRestMs);
         break;
     case FileChange::Content:
-        window.killTimer(placeTimer);
+        window.killTimer(timerId(GameTimer::Place));
         storeOrTell(game);
         break;
     }
@@ -122,15 +123,21 @@ void keepFileCurrent(platform::Window& window, Game& game)
 
 void onTimer(platform::Window& window, Game& game, std::uint32_t id)
 {
-    if (id == placeTimer) {
-        window.killTimer(placeTimer);
-        storeOrTell(game);
-    } else if (id == 100)
+    switch (static_cast<GameTimer>(id)) {
+    case GameTimer::Drop:
         dropTick(game, false);
-    else if (id == 101)
+        break;
+    case GameTimer::Rise:
         riseTick(game);
-    else if (id == titleTimer)
+        break;
+    case GameTimer::Title:
         game.title.tick();
+        break;
+    case GameTimer::Place:
+        window.killTimer(timerId(GameTimer::Place));
+        storeOrTell(game);
+        break;
+    }
 }
 
 // The surfaces and the game, made at the window's first message.
@@ -191,7 +198,7 @@ void windowProc(platform::Window& window, const platform::Message& message)
         onTimer(window, game, message.wParam);
         break;
     case platform::MessageKind::LeftButtonDown:
-        panelRequest(game, 1, message.lParam);
+        panelRequest(game, PanelRequest::Click, message.lParam);
         break;
     case platform::MessageKind::Command:
         onCommand(game, window, program.surfaces, message.wParam);
@@ -229,7 +236,7 @@ int runTamaro(platform::Application& application, Program& program)
     if (!window.quitPosted()) {
         application.onLostDisplay([&program] {
             if (program.game)
-                program.game->ranking.command(2);
+                program.game->ranking.command(RankingMode::Save);
         });
         code = application.exec();
     }

@@ -11,22 +11,20 @@ enum class PanelAction { HitTest, ShowTab, ToggleClip };
 constexpr int noSound = -1;
 
 struct PanelRule {
-    int code = 0;
+    PanelRequest request = PanelRequest::Click;
     PanelAction action = PanelAction::ShowTab;
     int tab = 0;
     // The sound slot for the action's result 0, 1 and 2.
     std::array<int, 3> soundByResult{noSound, noSound, noSound};
 };
 
-// Code 1 is a click, 3 to 5 the tab commands, 6 the clip command and 10 the
-// first showing when the window is created, which stays silent.
 constexpr std::array<PanelRule, 6> panelRules{{
-    {1, PanelAction::HitTest, 0, {noSound, 1, 2}},
-    {3, PanelAction::ShowTab, 1, {noSound, 1, noSound}},
-    {4, PanelAction::ShowTab, 2, {noSound, 1, noSound}},
-    {5, PanelAction::ShowTab, 3, {noSound, 1, noSound}},
-    {6, PanelAction::ToggleClip, 0, {2, 2, noSound}},
-    {10, PanelAction::ShowTab, 1, {noSound, noSound, noSound}},
+    {PanelRequest::Click, PanelAction::HitTest, 0, {noSound, 1, 2}},
+    {PanelRequest::TabDiamond, PanelAction::ShowTab, 1, {noSound, 1, noSound}},
+    {PanelRequest::TabStar, PanelAction::ShowTab, 2, {noSound, 1, noSound}},
+    {PanelRequest::TabTriangle, PanelAction::ShowTab, 3, {noSound, 1, noSound}},
+    {PanelRequest::Clip, PanelAction::ToggleClip, 0, {2, 2, noSound}},
+    {PanelRequest::FirstShow, PanelAction::ShowTab, 1, {noSound, noSound, noSound}},
 }};
 
 int perform(Game& game, const PanelRule& rule, std::int32_t position)
@@ -44,10 +42,10 @@ int perform(Game& game, const PanelRule& rule, std::int32_t position)
 
 } // namespace
 
-int panelRequest(Game& game, int code, std::int32_t position)
+int panelRequest(Game& game, PanelRequest request, std::int32_t position)
 {
     for (const PanelRule& rule : panelRules) {
-        if (rule.code != code)
+        if (rule.request != request)
             continue;
         const int result = perform(game, rule, position);
         const int sound = result >= 0 && result <= 2 ? rule.soundByResult[static_cast<std::size_t>(result)] : noSound;

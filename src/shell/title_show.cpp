@@ -96,7 +96,7 @@ void TitleShow::tick()
     platform::Surface& screen = window->screen();
     if (!changes.found)
         findChanges(changes, *sprites, logoFrames);
-    const int starts = window->timerStarts(titleTimer);
+    const int starts = window->timerStarts(timerId(GameTimer::Title));
     if (screen.copiedPixels() != shown.screenCopies || starts != shown.timerStarts) {
         shown.cells.fill(-1);
         shown.logo = -1;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/timers.h"
 #include "platform/geometry.h"
 #include "platform/surface.h"
 #include "core/surfaces.h"
@@ -43,7 +44,6 @@ inline constexpr int rightTimeFirstPhase = 5;
 
 // The cells the tick draws: ten score cells, four rows cells, two times four time cells.
 inline constexpr int titleCellCount = 22;
-inline constexpr int titleTimer = 102;
 inline constexpr int titleTickMs = 77;
 
 inline constexpr int startupSteps = 77;

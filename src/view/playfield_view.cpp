@@ -38,13 +38,13 @@ constexpr platform::Point nextBox{470, 360};
 constexpr int msPerShownUnit = 100;
 
 struct Area {
-    int code;
+    ViewArea area;
     platform::Rect rect;
 };
 constexpr std::array<Area, 3> areas{{
-    {AreaWell, {177, 20, 177 + 280, 20 + 440}},
-    {AreaStock, {470, 190, 470 + 150, 190 + 58}},
-    {AreaNext, {470, 360, 470 + 40, 360 + 40}},
+    {ViewArea::Well, {177, 20, 177 + 280, 20 + 440}},
+    {ViewArea::Stock, {470, 190, 470 + 150, 190 + 58}},
+    {ViewArea::Next, {470, 360, 470 + 40, 360 + 40}},
 }};
 
 constexpr platform::Rect cellSpriteRegion(int code)
@@ -98,13 +98,13 @@ void PlayfieldView::redraw(const RoundStatus& status, int force)
     }
 }
 
-void PlayfieldView::clearArea(int code)
+void PlayfieldView::clearArea(ViewArea area)
 {
-    const auto area = std::find_if(areas.begin(), areas.end(), [code](const Area& a) { return a.code == code; });
-    if (area == areas.end())
+    const auto found = std::find_if(areas.begin(), areas.end(), [area](const Area& a) { return a.area == area; });
+    if (found == areas.end())
         return;
-    backBuffer->fillRect(area->rect, platform::stock::blackBrush);
-    window->screen().fillRect(area->rect, platform::stock::blackBrush);
+    backBuffer->fillRect(found->rect, platform::stock::blackBrush);
+    window->screen().fillRect(found->rect, platform::stock::blackBrush);
 }
 
 int PlayfieldView::digitAt(double value, int position)
@@ -125,7 +125,7 @@ void PlayfieldView::drawRowsCleared()
 
 void PlayfieldView::drawStock()
 {
-    clearArea(AreaStock);
+    clearArea(ViewArea::Stock);
     const int firstLine = std::min(shown.stock, marksPerLine);
     for (int i = 0; i < firstLine; ++i)
         copySprite(stockX + markPitch * i, stockLineY[0], stockMark);
@@ -150,7 +150,7 @@ void PlayfieldView::drawNext()
     // A code without a sprite leaves the box empty rather than copying from
     // outside the sheet.
     if (shown.nextColour < 1 || shown.nextColour > spriteCodes) {
-        clearArea(AreaNext);
+        clearArea(ViewArea::Next);
         return;
     }
     copySprite(nextBox.x, nextBox.y, cellSpriteRegion(shown.nextColour));

@@ -11,11 +11,11 @@ namespace platform {
 class Window;
 }
 
-// Areas that clearArea blacks out; any other code fills nothing.
-enum ViewArea : int {
-    AreaWell = 1,
-    AreaStock = 3,
-    AreaNext = 6,
+// Areas that clearArea blacks out, by their codes; any other code fills nothing.
+enum class ViewArea : int {
+    Well = 1,
+    Stock = 3,
+    Next = 6,
 };
 
 // The readouts beside the well and the speech balloon under the next-piece box.
@@ -27,7 +27,7 @@ struct PlayfieldView {
     // Draws the readouts whose value changed since they were last drawn, or all
     // six when force is 1.
     void redraw(const RoundStatus& status, int force);
-    void clearArea(int code);
+    void clearArea(ViewArea area);
     // Glyph for one decimal position of value (1 = units); sets digitCount.
     int digitAt(double value, int position);
     // index -1 erases the balloon, 0 leaves it as it is, 1 to 10 draws the

@@ -173,15 +173,15 @@ TEST_F(WellTest, timersAreSetAndKilledOnTheWindow)
 {
     well.startDropTimer(2000);
     well.startRiseTimer(100);
-    EXPECT_EQ(window.timerPeriod(dropTimerId), 2000);
-    EXPECT_EQ(window.timerPeriod(riseTimerId), 100);
+    EXPECT_EQ(window.timerPeriod(timerId(GameTimer::Drop)), 2000);
+    EXPECT_EQ(window.timerPeriod(timerId(GameTimer::Rise)), 100);
     well.startDropTimer(1500);
-    EXPECT_EQ(window.timerPeriod(dropTimerId), 1500);
-    EXPECT_EQ(window.timerStarts(dropTimerId), 2);
+    EXPECT_EQ(window.timerPeriod(timerId(GameTimer::Drop)), 1500);
+    EXPECT_EQ(window.timerStarts(timerId(GameTimer::Drop)), 2);
     well.stopDropTimer();
     well.stopRiseTimer();
-    EXPECT_EQ(window.timerPeriod(dropTimerId), 0);
-    EXPECT_EQ(window.timerPeriod(riseTimerId), 0);
+    EXPECT_EQ(window.timerPeriod(timerId(GameTimer::Drop)), 0);
+    EXPECT_EQ(window.timerPeriod(timerId(GameTimer::Rise)), 0);
 }
 
 TEST_F(WellTest, gameOverFillPaintsEveryCellFromTheBottomRowUpWithItsPauses)
@@ -198,8 +198,8 @@ TEST_F(WellTest, gameOverFillPaintsEveryCellFromTheBottomRowUpWithItsPauses)
     well.gameOverFill();
     surfaces.backBuffer.setChangeListener({});
 
-    EXPECT_EQ(window.timerPeriod(dropTimerId), 0);
-    EXPECT_EQ(window.timerPeriod(riseTimerId), 0);
+    EXPECT_EQ(window.timerPeriod(timerId(GameTimer::Drop)), 0);
+    EXPECT_EQ(window.timerPeriod(timerId(GameTimer::Rise)), 0);
     std::vector<int> expectedPauses{200};
     expectedPauses.insert(expectedPauses.end(), 11, 150);
     expectedPauses.push_back(1000);

@@ -74,7 +74,7 @@ TEST_F(PanelTest, aShownTabReachesTheScreenThroughTheRepaint)
     window.paintNow();
     const platform::Rect area{25, 20, 162, 350};
     window.screen().fillRect(area, platform::Brush{platform::rgb(1, 2, 3)});
-    EXPECT_EQ(panelRequest(game(), 4, 0), 1);
+    EXPECT_EQ(panelRequest(game(), PanelRequest::TabStar, 0), 1);
     EXPECT_EQ(window.screen().pixel(93, 330), platform::rgb(1, 2, 3)) << "the panel draws into the back buffer only";
     window.paintNow();
     EXPECT_TRUE(sameBlock(window.screen(), area.left, area.top, back(), area.left, area.top, area.width(), area.height()));
@@ -95,18 +95,18 @@ TEST_F(PanelTest, onlyTheLowerPartOfATabInsideItsEdgesIsClickable)
         {93, -1},
     }};
     for (const platform::Point& p : misses) {
-        EXPECT_EQ(panelRequest(game(), 1, click(p.x, p.y)), 0) << p.x << "," << p.y;
+        EXPECT_EQ(panelRequest(game(), PanelRequest::Click, click(p.x, p.y)), 0) << p.x << "," << p.y;
         EXPECT_EQ(markedTab(menu()), command::TabDiamond) << p.x << "," << p.y;
     }
     EXPECT_TRUE(sameSurface(back(), before));
 
-    EXPECT_EQ(panelRequest(game(), 1, click(72, 321)), 1);
+    EXPECT_EQ(panelRequest(game(), PanelRequest::Click, click(72, 321)), 1);
     EXPECT_EQ(markedTab(menu()), command::TabStar);
     EXPECT_EQ(back().pixel(93, 319), black) << "tab 2 opened";
     EXPECT_EQ(back().pixel(47, 319), white) << "tab 1 closed";
-    EXPECT_EQ(panelRequest(game(), 1, click(161, 349)), 1);
+    EXPECT_EQ(panelRequest(game(), PanelRequest::Click, click(161, 349)), 1);
     EXPECT_EQ(markedTab(menu()), command::TabTriangle);
-    EXPECT_EQ(panelRequest(game(), 1, click(26, 340)), 1);
+    EXPECT_EQ(panelRequest(game(), PanelRequest::Click, click(26, 340)), 1);
     EXPECT_EQ(markedTab(menu()), command::TabDiamond);
 }
 
@@ -114,7 +114,7 @@ TEST_F(PanelTest, showingTheTabOnShowDrawsItAgain)
 {
     const platform::Surface before = snapshot(back());
     back().fillRect(platform::Rect{40, 50, 124, 61}, platform::Brush{white});
-    EXPECT_EQ(panelRequest(game(), 3, 0), 1);
+    EXPECT_EQ(panelRequest(game(), PanelRequest::TabDiamond, 0), 1);
     EXPECT_TRUE(sameSurface(back(), before));
 }
 
@@ -122,7 +122,7 @@ TEST_F(PanelTest, aClickOnTheTrayPinsTheClipAndFreezesTheChartUntilTheClipIsClic
 {
     const platform::Surface& sprites = program.surfaces.sprites;
     const platform::Surface start = snapshot(back());
-    EXPECT_EQ(panelRequest(game(), 1, click(47, 400)), 2);
+    EXPECT_EQ(panelRequest(game(), PanelRequest::Click, click(47, 400)), 2);
     EXPECT_EQ(panel().clipped, 1);
     expectTabItemsEnabled(menu(), false);
     EXPECT_TRUE(menu().isChecked(command::Clip));
@@ -131,32 +131,32 @@ TEST_F(PanelTest, aClickOnTheTrayPinsTheClipAndFreezesTheChartUntilTheClipIsClic
     EXPECT_TRUE(allBlack(back(), platform::Rect{40, 378, 54, 422})) << "tray empty";
 
     const platform::Surface pinned = snapshot(back());
-    EXPECT_EQ(panelRequest(game(), 1, click(93, 330)), 0);
-    EXPECT_EQ(panelRequest(game(), 5, 0), 0);
+    EXPECT_EQ(panelRequest(game(), PanelRequest::Click, click(93, 330)), 0);
+    EXPECT_EQ(panelRequest(game(), PanelRequest::TabTriangle, 0), 0);
     EXPECT_EQ(panel().showTab(game().patternNames, 0, 9), 0);
-    EXPECT_EQ(panelRequest(game(), 1, click(47, 400)), 0) << "the empty tray";
-    EXPECT_EQ(panelRequest(game(), 1, click(135, 40)), 0) << "the pinned clip's left edge";
+    EXPECT_EQ(panelRequest(game(), PanelRequest::Click, click(47, 400)), 0) << "the empty tray";
+    EXPECT_EQ(panelRequest(game(), PanelRequest::Click, click(135, 40)), 0) << "the pinned clip's left edge";
     EXPECT_EQ(panel().clipped, 1);
     EXPECT_EQ(markedTab(menu()), command::TabDiamond);
     EXPECT_TRUE(sameSurface(back(), pinned));
 
-    EXPECT_EQ(panelRequest(game(), 1, click(140, 40)), 2);
+    EXPECT_EQ(panelRequest(game(), PanelRequest::Click, click(140, 40)), 2);
     EXPECT_EQ(panel().clipped, 0);
     expectTabItemsEnabled(menu(), true);
     EXPECT_FALSE(menu().isChecked(command::Clip));
     EXPECT_TRUE(sameBlock(back(), 40, 382, sprites, 297, 43, 14, 40));
     EXPECT_TRUE(sameBlock(back(), 40, 378, sprites, 311, 39, 12, 4));
     EXPECT_TRUE(sameSurface(back(), start)) << "the frame's top edge and the background above it restored";
-    EXPECT_EQ(panelRequest(game(), 4, 0), 1);
+    EXPECT_EQ(panelRequest(game(), PanelRequest::TabStar, 0), 1);
     EXPECT_EQ(markedTab(menu()), command::TabStar);
 }
 
 TEST_F(PanelTest, theClipCommandTogglesThePinEachTime)
 {
-    EXPECT_EQ(panelRequest(game(), 6, 0), 1);
+    EXPECT_EQ(panelRequest(game(), PanelRequest::Clip, 0), 1);
     EXPECT_TRUE(menu().isChecked(command::Clip));
     expectTabItemsEnabled(menu(), false);
-    EXPECT_EQ(panelRequest(game(), 6, 0), 0);
+    EXPECT_EQ(panelRequest(game(), PanelRequest::Clip, 0), 0);
     EXPECT_FALSE(menu().isChecked(command::Clip));
     expectTabItemsEnabled(menu(), true);
     EXPECT_EQ(panel().setClip(1), 1);
@@ -183,7 +183,7 @@ TEST_F(PanelTest, unknownRequestsAndTabsOutsideOneToThreeChangeNothing)
 {
     const platform::Surface before = snapshot(back());
     for (int code : {0, 2, 7, 8, 9, 11, -1, 150})
-        EXPECT_EQ(panelRequest(game(), code, click(93, 330)), 0) << "code " << code;
+        EXPECT_EQ(panelRequest(game(), static_cast<PanelRequest>(code), click(93, 330)), 0) << "code " << code;
     for (const auto& [tab, pattern] : std::array<std::pair<int, int>, 6>{{{0, 0}, {4, 0}, {-1, 0}, {0, 11}, {2, -3}, {0, 1000}}})
         EXPECT_EQ(panel().showTab(game().patternNames, tab, pattern), 0) << "tab " << tab << " pattern " << pattern;
     panel().drawChart(0);

@@ -63,7 +63,7 @@ TEST_F(RankingTest, firstRunWritesTheDefaultsWholeAtTheLoadAndEvery312BytesClear
     ::umask(mask);
     makeRanking();
     EXPECT_FALSE(std::filesystem::exists(dataPath())) << "nothing is made before the load";
-    EXPECT_EQ(ranking->command(1), 1);
+    EXPECT_EQ(ranking->command(RankingMode::Load), 1);
     EXPECT_EQ(fileBytes(), defaultFileBytes()) << "the defaults become the file, never an empty one";
     EXPECT_EQ(std::filesystem::status(dataPath()).permissions(),
               static_cast<std::filesystem::perms>(0666 & ~mask)) << "a new file's mode comes from the umask";
@@ -74,7 +74,7 @@ TEST_F(RankingTest, firstRunWritesTheDefaultsWholeAtTheLoadAndEvery312BytesClear
 
     options.gameRunning = 1;
     options.rankingMenuRemoved = 1;
-    EXPECT_EQ(ranking->command(2), 1);
+    EXPECT_EQ(ranking->command(RankingMode::Save), 1);
     EXPECT_EQ(fileBytes(), defaultFileBytes());
     EXPECT_EQ(options.gameRunning, 0);
     EXPECT_EQ(options.rankingMenuRemoved, 0);
@@ -138,7 +138,7 @@ TEST_F(RankingTest, shortFilesReplaceOnlyTheLeadingBytesTheyHold)
     ranking.reset();
 
     writeFile({});
-    EXPECT_EQ(makeRanking().command(1), 0) << "an empty file is a load that read nothing";
+    EXPECT_EQ(makeRanking().command(RankingMode::Load), 0) << "an empty file is a load that read nothing";
     EXPECT_EQ(ranking->entries[9].score, 30000);
 }
 
@@ -291,8 +291,8 @@ TEST_F(RankingTest, aFileThatCannotBeUsedLeavesTheDefaultsAndSaysSoOnce)
     ASSERT_TRUE(isOpen(holder));
     ::testing::internal::CaptureStderr();
     makeRanking();
-    ranking->command(1);
-    EXPECT_EQ(ranking->command(2), 0) << "a save that wrote nothing is not a success";
+    ranking->command(RankingMode::Load);
+    EXPECT_EQ(ranking->command(RankingMode::Save), 0) << "a save that wrote nothing is not a success";
     const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(said.find("tm_data.dat"), std::string::npos);
     EXPECT_NE(said.find("locked by another process"), std::string::npos);
@@ -427,8 +427,8 @@ TEST_F(RankingTest, readsAndWritesThatAreInterruptedOrShortStillMoveEveryByte)
         SystemFaults faults;
         faults.interruptEveryOtherCall = true;
         faults.atMostBytes = 7;
-        EXPECT_EQ(makeRanking().command(1), 1);
-        EXPECT_EQ(ranking->command(2), 1);
+        EXPECT_EQ(makeRanking().command(RankingMode::Load), 1);
+        EXPECT_EQ(ranking->command(RankingMode::Save), 1);
         EXPECT_GT(faults.interrupted, 1000);
     }
     EXPECT_EQ(fileBytes(), undisturbed);
@@ -440,7 +440,7 @@ TEST_F(RankingTest, readsAndWritesThatAreInterruptedOrShortStillMoveEveryByte)
     faults.interruptEveryOtherCall = true;
     makeRanking().load();
     EXPECT_EQ(ranking->transferred, 100u);
-    EXPECT_EQ(ranking->command(2), 1) << "the end of a short file is no failure";
+    EXPECT_EQ(ranking->command(RankingMode::Save), 1) << "the end of a short file is no failure";
 }
 
 TEST_F(RankingTest, aReadOrWriteThatFailsLosesNothingLeavesNothingAndSaysWhyOnce)
@@ -488,7 +488,7 @@ TEST_F(RankingTest, aReadOrWriteThatFailsLosesNothingLeavesNothingAndSaysWhyOnce
             const DataImage image = makeImage(ranking->entries, options);
             std::copy(image.begin(), image.end(), expected.begin());
         }
-        EXPECT_EQ(ranking->command(2), c.savedInPlace ? 1 : 0);
+        EXPECT_EQ(ranking->command(RankingMode::Save), c.savedInPlace ? 1 : 0);
         faults.reset();
         ranking.reset();
         const std::string said = ::testing::internal::GetCapturedStderr();

@@ -297,12 +297,12 @@ TEST_F(RankingTest, theRankingEntryIsRemovedFromTheMenuOnceAndTheTableShown)
     makeRanking();
     const std::array<int, 1> gameMenu{0};
     const auto before = window.menu().itemTexts(gameMenu);
-    EXPECT_EQ(ranking->command(0), 1);
-    EXPECT_EQ(ranking->command(3), 1);
+    EXPECT_EQ(ranking->command(static_cast<RankingMode>(0)), 1);
+    EXPECT_EQ(ranking->command(static_cast<RankingMode>(3)), 1);
     EXPECT_EQ(window.menu().itemTexts(gameMenu), before);
     EXPECT_TRUE(window.menu().contains(200));
 
-    EXPECT_EQ(ranking->command(4), 1);
+    EXPECT_EQ(ranking->command(RankingMode::Show), 1);
     auto expected = before;
     expected.erase(expected.begin() + 2, expected.begin() + 4);
     EXPECT_EQ(window.menu().itemTexts(gameMenu), expected);
@@ -312,6 +312,6 @@ TEST_F(RankingTest, theRankingEntryIsRemovedFromTheMenuOnceAndTheTableShown)
     EXPECT_GT(countColour(window.screen(), wellArea, white), 0) << "and on the window";
     EXPECT_EQ(countColour(surfaces.backBuffer, wellArea, red), 0);
 
-    ranking->command(4);
+    ranking->command(RankingMode::Show);
     EXPECT_EQ(window.menu().itemTexts(gameMenu), expected) << "nothing more is removed";
 }

@@ -164,8 +164,6 @@ std::array<std::int32_t, 12> settingsOnDisk()
     return fields;
 }
 
-constexpr int placeTimer = 103;
-
 } // namespace
 
 // Nothing of what the player chooses waits for the end of the run to reach
@@ -202,9 +200,9 @@ TEST_F(CommandsTest, everyChoiceOfThePlayerIsOnDiskAtOnceAndAMoveOnceItRests)
     window.send(platform::Message{platform::MessageKind::PositionChanged, 0, 0, {40, 50, 645, 531}});
     window.send(platform::Message{platform::MessageKind::PositionChanged, 0, 0, {41, 52, 645, 531}});
     EXPECT_EQ(settingsOnDisk(), before) << "not at every step of a drag";
-    EXPECT_EQ(window.timerPeriod(placeTimer), 500);
-    timer(placeTimer);
-    EXPECT_EQ(window.timerPeriod(placeTimer), 0);
+    EXPECT_EQ(window.timerPeriod(timerId(GameTimer::Place)), 500);
+    timer(timerId(GameTimer::Place));
+    EXPECT_EQ(window.timerPeriod(timerId(GameTimer::Place)), 0);
     const auto after = settingsOnDisk();
     EXPECT_EQ((std::array<std::int32_t, 4>{after[8], after[9], after[10], after[11]}),
               (std::array<std::int32_t, 4>{41, 52, 41 + 645, 52 + 531}));

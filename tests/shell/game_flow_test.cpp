@@ -68,7 +68,7 @@ TEST_F(GameFlowTest, startingAGameSetsThePlayTimersMenuAndFirstPiece)
     EXPECT_EQ(options().gameRunning, 1);
     EXPECT_EQ(window.timerPeriod(100), 2000);
     EXPECT_EQ(window.timerPeriod(101), 100);
-    EXPECT_EQ(window.timerPeriod(titleTimer), 0);
+    EXPECT_EQ(window.timerPeriod(timerId(GameTimer::Title)), 0);
     platform::Menu& menu = window.menu();
     EXPECT_FALSE(menu.isEnabled(command::Start));
     EXPECT_FALSE(menu.isEnabled(command::Difficulty));
@@ -108,7 +108,7 @@ TEST_F(GameFlowTest, aWholeGameRunsFromStartToGameOverAndBackToIdle)
     EXPECT_TRUE(paused(1000));
     EXPECT_EQ(window.timerPeriod(100), 0);
     EXPECT_EQ(window.timerPeriod(101), 0);
-    EXPECT_EQ(window.timerPeriod(titleTimer), 77);
+    EXPECT_EQ(window.timerPeriod(timerId(GameTimer::Title)), 77);
     EXPECT_TRUE(window.menu().isEnabled(command::Start));
     EXPECT_FALSE(window.menu().isEnabled(command::Restart));
     EXPECT_EQ(litPixels({cellX(1), cellY(1), cellX(8), cellY(2)}), 0) << "no piece is drawn over the table";
@@ -151,7 +151,7 @@ TEST_F(GameFlowTest, restartEndsAGameAtOnceWithoutANameAndANewGameBlacksTheTable
     EXPECT_EQ(options().gameRunning, 0);
     EXPECT_EQ(window.timerPeriod(100), 0);
     EXPECT_EQ(window.timerPeriod(101), 0);
-    EXPECT_EQ(window.timerPeriod(titleTimer), 77);
+    EXPECT_EQ(window.timerPeriod(timerId(GameTimer::Title)), 77);
     EXPECT_TRUE(window.menu().isEnabled(command::Difficulty));
     EXPECT_EQ(litPixels(stockArea), 0);
     EXPECT_EQ(litPixels(nextArea), 0);
@@ -316,7 +316,7 @@ TEST_F(GameFlowTest, thePauseKeysStopBothTimersOnceHoldThroughFocusChangesAndRes
 
     startGame();
     command(command::Restart);
-    game().ranking.command(2);
+    game().ranking.command(RankingMode::Save);
     const std::vector<char> saved = fileBytes("tm_data.dat");
     startGame();
     const int dropKills = window.timerKills(100);
@@ -351,7 +351,7 @@ TEST_F(GameFlowTest, thePauseKeysStopBothTimersOnceHoldThroughFocusChangesAndRes
     key('P');
     command(command::Restart);
     EXPECT_EQ(window.title(), windowTitle) << "ending a paused game ends its pause";
-    game().ranking.command(2);
+    game().ranking.command(RankingMode::Save);
     EXPECT_EQ(fileBytes("tm_data.dat"), saved) << "a pause leaves nothing in the data file";
     startGame();
     key('P');

@@ -55,7 +55,7 @@ TEST_F(MainWindowTest, theFirstRunOpensCentredTopmostWithTheExactClientArea)
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(window.isTopmost());
     EXPECT_TRUE(window.menu().isChecked(command::AlwaysOnTop));
-    EXPECT_EQ(window.timerPeriod(titleTimer), 77);
+    EXPECT_EQ(window.timerPeriod(timerId(GameTimer::Title)), 77);
     const Options::WindowRect& stored = program.options.windowRect;
     EXPECT_EQ(platform::Rect(stored.left, stored.top, stored.right, stored.bottom), outer);
 }
@@ -83,7 +83,7 @@ TEST_F(MainWindowTest, movesAreRememberedAndClosingStoresTheRectangleAndShutsDow
     window.destroy();
     EXPECT_EQ(program.options.windowRect.left, 20);
     EXPECT_EQ(program.options.windowRect.right, 20 + 640 - 1 + (window.windowRect().width() - 639));
-    EXPECT_EQ(window.timerPeriod(titleTimer), 0);
+    EXPECT_EQ(window.timerPeriod(timerId(GameTimer::Title)), 0);
     EXPECT_EQ(window.timerPeriod(100), 0);
     EXPECT_TRUE(program.surfaces.backBuffer.isEmpty());
     EXPECT_TRUE(program.surfaces.sprites.isEmpty());
@@ -129,7 +129,7 @@ TEST_F(StoredRunningGame, theRunStartsIdleAndNoKeyTickOrActivationReachesTheWell
     character('2');
     send(platform::MessageKind::Activate, 0);
     send(platform::MessageKind::Activate, 1);
-    timer(titleTimer);
+    timer(timerId(GameTimer::Title));
     EXPECT_EQ(window.timerPeriod(100), 0);
     EXPECT_EQ(window.timerPeriod(101), 0);
 

@@ -56,7 +56,7 @@ protected:
         send(platform::MessageKind::Char, ' ');
         for (int tick = 0; tick < 100000 && program.options.gameRunning != 0; ++tick) {
             const bool due = program.game->riseDue != 0;
-            send(platform::MessageKind::Timer, riseTimerId);
+            send(platform::MessageKind::Timer, timerId(GameTimer::Rise));
             if (!due && program.game->riseDue != 0)
                 break;
         }

@@ -62,7 +62,7 @@ protected:
         fs::remove_all(folder_);
     }
 
-    void tick() { window.send(platform::Message{platform::MessageKind::Timer, titleTimer, 0, {}}); }
+    void tick() { window.send(platform::Message{platform::MessageKind::Timer, timerId(GameTimer::Title), 0, {}}); }
     void command(int id) { window.send(platform::Message{platform::MessageKind::Command, static_cast<std::uint32_t>(id), 0, {}}); }
 
     struct Shown {
@@ -151,9 +151,9 @@ TEST_F(TitleShowTest, aGameInMidCycleLeavesTheAnimationWhereItStopped)
         tick();
     const TitleAnimation stopped = titleAnimation();
     command(command::Start);
-    EXPECT_EQ(window.timerPeriod(titleTimer), 0);
+    EXPECT_EQ(window.timerPeriod(timerId(GameTimer::Title)), 0);
     command(command::Restart);
-    EXPECT_EQ(window.timerPeriod(titleTimer), titleTickMs);
+    EXPECT_EQ(window.timerPeriod(timerId(GameTimer::Title)), titleTickMs);
     EXPECT_EQ(titleAnimation().digitPhases, stopped.digitPhases);
     EXPECT_EQ(titleAnimation().logoFrame, stopped.logoFrame);
     EXPECT_EQ(titleAnimation().logoForward, stopped.logoForward);

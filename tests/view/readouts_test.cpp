@@ -142,23 +142,23 @@ TEST_F(PlayfieldReadouts, RedrawCopiesOnlyTheReadoutsThatChanged)
 TEST_F(PlayfieldReadouts, ClearAreaBlacksOutExactlyItsAreaAndUnknownCodesNothing)
 {
     struct Case {
-        int code;
+        ViewArea code;
         platform::Rect area;
     };
     const Case cases[] = {
-        {AreaWell, {177, 20, 457, 460}},
-        {AreaStock, {470, 190, 620, 248}},
-        {AreaNext, {470, 360, 510, 400}},
+        {ViewArea::Well, {177, 20, 457, 460}},
+        {ViewArea::Stock, {470, 190, 620, 248}},
+        {ViewArea::Next, {470, 360, 510, 400}},
     };
     for (int code : {-1, 0, 2, 4, 5, 7, 100})
-        view.clearArea(code);
+        view.clearArea(static_cast<ViewArea>(code));
     EXPECT_EQ(differencesOutside(surfaces.backBuffer, background, {}), 0);
     EXPECT_EQ(differencesOutside(screen(), background, {}), 0);
 
     for (const Case& c : cases) {
         view.clearArea(c.code);
-        EXPECT_TRUE(allOf(surfaces.backBuffer, c.area, black)) << "code " << c.code;
-        EXPECT_TRUE(allOf(screen(), c.area, black)) << "code " << c.code;
+        EXPECT_TRUE(allOf(surfaces.backBuffer, c.area, black)) << "code " << static_cast<int>(c.code);
+        EXPECT_TRUE(allOf(screen(), c.area, black)) << "code " << static_cast<int>(c.code);
     }
     platform::Rect cleared{};
     for (const Case& c : cases)
