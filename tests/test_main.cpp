@@ -67,12 +67,6 @@ platform::Application& testApplication()
     return *application;
 }
 
-// Leaks that the font and display libraries keep until exit are not ours.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig\nleak:libdbus\n";
-}
-
 int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
