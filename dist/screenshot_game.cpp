@@ -20,12 +20,6 @@
 #include <set>
 #include <string>
 
-// Leaks that the font and display libraries keep until exit are not ours.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig\nleak:libdbus\n";
-}
-
 namespace {
 
 constexpr int dropTimer = 100;

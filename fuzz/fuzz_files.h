@@ -25,11 +25,6 @@
 #include <unistd.h>
 #include <vector>
 
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig\nleak:libdbus\n";
-}
-
 namespace {
 
 // Files of any length up to this load; longer inputs say nothing new.

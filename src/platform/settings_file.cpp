@@ -1,6 +1,6 @@
 #include "platform/settings_file.h"
 
-#include "platform/window.h"
+#include "platform/zoom_range.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -34,7 +34,7 @@ int loadZoomSetting()
             continue;
         bool ok = false;
         const int zoom = value.mid(5).toInt(&ok);
-        return ok && zoom >= 1 && zoom <= Window::maxZoom ? zoom : 1;
+        return ok && zoom >= 1 && zoom <= largestZoom ? zoom : 1;
     }
     return 1;
 }

@@ -3,6 +3,7 @@
 #include "platform/geometry.h"
 #include "platform/menu.h"
 #include "platform/message.h"
+#include "platform/zoom_range.h"
 
 #include <cstdint>
 #include <memory>
@@ -68,7 +69,7 @@ public:
     int zoom() const;
     // Whether the window, zoomed so, fits on its screen.
     bool zoomFits(int zoom) const;
-    static constexpr int maxZoom = 3;
+    static constexpr int maxZoom = largestZoom;
     bool isTopmost() const;
     bool isVisible() const;
 

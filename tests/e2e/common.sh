@@ -1,33 +1,17 @@
-# Helpers for tests that run the real program under Xvfb.
+# Helpers for tests that run the real program under Xvfb, on top of the
+# harness that every shell test shares.
+source "$(dirname "${BASH_SOURCE[0]}")/../harness.sh"
 
-fail() {
-  echo "FAIL: $*" >&2
-  # Keep what the screen showed, for whoever reads the failure.
-  [ -n "${DISPLAY:-}" ] && import -window root "${TMPDIR:-/tmp}/tamaro-e2e-failure.png" 2>/dev/null
-  exit 1
-}
-
-# A scratch working folder, a display and a runtime folder of the test's own;
-# whatever the test started is stopped at exit. Sets WORK.
+# A scratch working folder and a display of the test's own, with a window
+# manager. Sets WORK.
 setup_e2e() {
-  WORK=$(mktemp -d)
-  trap cleanup_e2e EXIT
-  cd "$WORK" || fail "no working folder"
-  isolate_runtime "$WORK"
-  # The player's own settings (the zoom) stay in the test's folder too.
-  export XDG_CONFIG_HOME="$WORK/config"
+  WORK=$scratch/work
+  mkdir "$WORK" && cd "$WORK" || fail "no working folder"
   start_xvfb
   start_wm "${TAMARO_WM:-openbox}"
   # A real X window, whatever the headless test environment says.
   export QT_QPA_PLATFORM=xcb
   export SDL_AUDIODRIVER=dummy
-}
-
-cleanup_e2e() {
-  [ -n "${GAME_PID:-}" ] && kill "$GAME_PID" 2>/dev/null
-  [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null
-  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
-  rm -rf "$WORK"
 }
 
 # Waits for the game to end by itself and checks it ended with exit code 0.
@@ -38,32 +22,6 @@ wait_exit() {
   local code=$?
   GAME_PID=
   [ "$code" -eq 0 ] || fail "the program exited with $code"
-}
-
-# A runtime folder of the test's own, so the single-copy lock of a game the
-# user is playing meanwhile does not stop the test's copy.
-isolate_runtime() {
-  export XDG_RUNTIME_DIR="$1/runtime"
-  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
-}
-
-# Starts Xvfb on a display it picks itself (so that tests running side by
-# side never share one), SCREEN_SIZE or 1024x768, and exports DISPLAY.
-start_xvfb() {
-  local number_file="$WORK/display"
-  rm -f "$number_file"
-  # -noreset: a server that resets when its last client leaves refuses the next one meanwhile.
-  Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE:-1024x768}x24" -nolisten tcp -noreset 3>"$number_file" >/dev/null 2>&1 &
-  XVFB_PID=$!
-  for _ in $(seq 100); do
-    if [ -s "$number_file" ]; then
-      export DISPLAY=":$(head -1 "$number_file")"
-      xdpyinfo >/dev/null 2>&1 && return 0
-    fi
-    kill -0 "$XVFB_PID" 2>/dev/null || break
-    sleep 0.1
-  done
-  fail "no display could be started"
 }
 
 # A fresh display of another size, with the same window manager.

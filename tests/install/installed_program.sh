@@ -5,7 +5,7 @@
 # code 0 on SIGTERM.
 set -eu
 build=$1
-. "$(dirname "$0")/xvfb.sh"
+. "$(dirname "$0")/common.sh"
 
 prefix=$scratch/prefix
 cmake --install "$build" --prefix "$prefix" >"$scratch/install.log" ||
@@ -23,7 +23,6 @@ done
 [ -x "$prefix/bin/tamaro-launcher" ] || fail "the launcher is not executable"
 
 start_xvfb
-private_runtime
 work=$scratch/work
 mkdir "$work"
 cd "$work"

@@ -5,19 +5,17 @@
 # error and a game with the defaults that still starts and ends cleanly.
 set -eu
 build=$1
-. "$(dirname "$0")/xvfb.sh"
+. "$(dirname "$0")/common.sh"
 
 prefix=$scratch/prefix
 cmake --install "$build" --prefix "$prefix" >"$scratch/install.log" ||
     fail "cmake --install failed: $(cat "$scratch/install.log")"
 start_xvfb
-private_runtime
 export SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb
 unset XDG_DATA_HOME
-HOME=$scratch/home
 TMPDIR=$scratch/tmp
-mkdir "$HOME" "$TMPDIR" "$scratch/desktop"
-export HOME TMPDIR
+mkdir "$TMPDIR" "$scratch/desktop"
+export TMPDIR
 # The desktop starts programs in some folder of its own; nothing may land there.
 cd "$scratch/desktop"
 

@@ -4,6 +4,9 @@
 #include "platform/gamepad.h"
 #include "platform/window_data.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <SDL.h>
 #include "engine/well.h"
 
@@ -241,27 +244,63 @@ TEST_F(GameFlowTest, aDownStepRestartsTheDropTimerAndADownOntoTheStackLands)
     EXPECT_FALSE(paused(90));
 }
 
-TEST_F(GameFlowTest, theDropKeysFollowTheDropKeyType)
+// The key table of both drop-key types, typed through the window as a player
+// types it, the digits on the main row and on the keypad: each key moves the
+// piece one column, steps it one row or drops it. A type other than the two
+// known ones makes every drop key a step.
+TEST_F(GameFlowTest, everyKeyOfBothDropKeyTypesMovesThePieceAsTheKeyTableSays)
 {
-    struct Case {
-        std::int32_t dropKeyType;
-        bool spaceDrops;
-        bool downDrops;
-        bool twoDrops;
+    enum Move { None, Left, Right, Step, Drop };
+    constexpr const char* moveNames[] = {"nothing", "left", "right", "step", "drop"};
+    struct Press {
+        int key;
+        const char* text;
+        Move typeOne;
+        Move typeTwo;
     };
-    const std::array<Case, 3> cases{{{0, true, false, false}, {1, false, true, true}, {5, false, false, false}}};
-    for (const Case& c : cases) {
-        options().dropKeyType = c.dropKeyType;
-        auto dropsFromTop = [&](auto press) {
-            startGame();
-            press();
-            const bool dropped = game().well.pieceRow == 1 && cell(4, 11) != 0;
-            command(command::Restart);
-            return dropped;
-        };
-        EXPECT_EQ(dropsFromTop([&] { character(' '); }), c.spaceDrops) << c.dropKeyType;
-        EXPECT_EQ(dropsFromTop([&] { key(vkDown); }), c.downDrops) << c.dropKeyType;
-        EXPECT_EQ(dropsFromTop([&] { character('2'); }), c.twoDrops) << c.dropKeyType;
+    const std::array<Press, 12> table{{
+        {Qt::Key_Left, "", Left, Left},
+        {Qt::Key_1, "1", Left, Left},
+        {Qt::Key_4, "4", Left, Left},
+        {Qt::Key_Right, "", Right, Right},
+        {Qt::Key_3, "3", Right, Right},
+        {Qt::Key_6, "6", Right, Right},
+        {Qt::Key_Up, "", Step, Step},
+        {Qt::Key_5, "5", Step, Step},
+        {Qt::Key_8, "8", Step, Step},
+        {Qt::Key_Down, "", Step, Drop},
+        {Qt::Key_2, "2", Step, Drop},
+        {Qt::Key_Space, " ", Drop, Step},
+    }};
+    const auto moveOf = [&](const Press& press, Qt::KeyboardModifiers modifiers) {
+        startGame();
+        QKeyEvent event(QEvent::KeyPress, press.key, modifiers, QString::fromLatin1(press.text));
+        QCoreApplication::sendEvent(window.data()->client, &event);
+        const int column = game().well.pieceColumn;
+        const int row = game().well.pieceRow;
+        const bool landed = cell(4, 11) != 0;
+        command(command::Restart);
+        if (landed)
+            return row == 1 ? Drop : None;
+        if (row == 2)
+            return column == 4 ? Step : None;
+        return column == 3 ? Left : column == 5 ? Right : None;
+    };
+    for (const std::int32_t dropKeyType : {0, 1, 5}) {
+        options().dropKeyType = dropKeyType;
+        for (const Press& press : table) {
+            const Move expected = dropKeyType == 0 ? press.typeOne
+                                  : dropKeyType == 1 ? press.typeTwo
+                                  : press.typeOne == press.typeTwo ? press.typeOne
+                                                                   : Step;
+            std::vector<Qt::KeyboardModifiers> ways{Qt::NoModifier};
+            if (press.key >= Qt::Key_0 && press.key <= Qt::Key_9)
+                ways.push_back(Qt::KeypadModifier);
+            for (const Qt::KeyboardModifiers modifiers : ways)
+                EXPECT_STREQ(moveNames[moveOf(press, modifiers)], moveNames[expected])
+                    << "type " << dropKeyType << ", key " << QKeySequence(press.key).toString().toStdString()
+                    << (modifiers & Qt::KeypadModifier ? " on the keypad" : "");
+        }
     }
     startGame();
     character('7');

@@ -20,11 +20,8 @@
 
 namespace {
 
-// The player's configuration folder lives in the test's scratch folder.
 class ZoomTest : public GameWindowTest {
 protected:
-    void prepareFolder() override { ::setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1); }
-
     std::string readDataFile()
     {
         std::ifstream in(dataFileName, std::ios::binary);
@@ -78,7 +75,7 @@ TEST_F(ZoomTest, theChoiceIsKeptApartFromTheDataFileAndDamageMeansX1)
     EXPECT_EQ(platform::loadZoomSetting(), 1) << "no settings file yet";
     ASSERT_TRUE(platform::saveZoomSetting(3));
     EXPECT_EQ(platform::loadZoomSetting(), 3);
-    const auto settings = folder / "config" / "tamaro" / "settings";
+    const std::string settings = std::string(std::getenv("XDG_CONFIG_HOME")) + "/tamaro/settings";
     for (const std::string& damaged : {std::string("zoom=9\n"), std::string("zoom=-2147483648"), std::string("\xff\0zoom", 6),
                                       std::string(5000, 'z'), std::string("zoom=2x")}) {
         std::ofstream(settings, std::ios::binary) << damaged;

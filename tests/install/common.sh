@@ -1,45 +1,6 @@
-# Shared by the install tests: a private X server and a scratch folder that
-# go away when the test ends, and waiting on a started game.
-
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/tamaro-install-test.XXXXXX")
-xvfb_pid=
-cleanup() {
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-# Starts Xvfb on a display number it picks itself, so tests running at the
-# same time never meet; exports DISPLAY once the server answers.
-# -noreset: a server that resets when its last client leaves (a finished
-# xdotool) refuses the game's connection meanwhile.
-start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$scratch/display" 2>"$scratch/xvfb.log" &
-    xvfb_pid=$!
-    for _ in $(seq 100); do
-        if [ -s "$scratch/display" ]; then
-            DISPLAY=:$(head -n 1 "$scratch/display")
-            export DISPLAY
-            xdpyinfo >/dev/null 2>&1 && return 0
-        fi
-        kill -0 "$xvfb_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    fail "Xvfb did not start: $(cat "$scratch/xvfb.log")"
-}
-
-# A private runtime folder keeps the game's single-instance lock apart from
-# any copy a developer has running.
-private_runtime() {
-    XDG_RUNTIME_DIR=$scratch/runtime
-    mkdir -m 700 "$XDG_RUNTIME_DIR"
-    export XDG_RUNTIME_DIR
-}
+# Shared by the install tests: the harness (a scratch folder, HOME and XDG
+# folders of the test's own, a private X server) and waiting on a started game.
+. "$(dirname "$0")/../harness.sh"
 
 # Waits up to 30 s for the game's window to be mapped; prints its id.
 wait_for_window() {
