@@ -27,7 +27,7 @@ struct Bench {
         window.create("bench", {}, "");
         surfaces.backBuffer = platform::Surface(clientWidth, clientHeight);
         surfaces.sprites = platform::Surface(468, 83);
-        seed(gameRandom(), 1);
+        seed(well.random, 1);
         well.resetWell(status);
     }
 };

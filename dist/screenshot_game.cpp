@@ -58,7 +58,7 @@ void riseOnce(platform::Window& window, Game& game)
 // of the new colours on top and the next piece falling.
 void playSeededGame(platform::Window& window, Game& game, std::uint32_t seedValue)
 {
-    seed(gameRandom(), seedValue);
+    seed(game.well.random, seedValue);
     send(window, platform::MessageKind::Command, command::Start);
     for (int round = 0; round < 2; ++round) {
         for (int column = 1; column <= 7; ++column)

@@ -10,9 +10,3 @@ int draw(Random& random)
     random.state = random.state * 214013u + 2531011u;
     return static_cast<int>((random.state >> 16) & 0x7FFF);
 }
-
-Random& gameRandom()
-{
-    static Random random;
-    return random;
-}

@@ -10,6 +10,3 @@ struct Random {
 
 void seed(Random& random, std::uint32_t value);
 int draw(Random& random);
-
-// The one generator that every random choice of the game draws from.
-Random& gameRandom();

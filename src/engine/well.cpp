@@ -48,7 +48,7 @@ Well::Well(platform::Window& mainWindow, Surfaces& surfaces)
 std::int32_t Well::drawColour()
 {
     const std::int32_t count = status->colourCount > 0 ? status->colourCount : 1;
-    const std::int32_t colour = draw(gameRandom()) % count + colourBase;
+    const std::int32_t colour = draw(random) % count + colourBase;
     return colour > lastPieceColour ? colour - lastPieceColour : colour;
 }
 

@@ -3,6 +3,7 @@
 #include "core/timers.h"
 #include "core/grid.h"
 #include "engine/move_command.h"
+#include "core/random.h"
 #include "core/round_status.h"
 #include "patterns/row_evaluator.h"
 #include "core/surfaces.h"
@@ -49,6 +50,8 @@ struct Well {
     // The row the piece was in when it was last erased; only the bounce reads it.
     std::int32_t lastRow = 0;
     RowEvaluator evaluator;
+    // Every random choice of the game: the pieces' colours and the risen rows.
+    Random random;
 
     // Piece, drawing and timers.
     void resetWell(RoundStatus& roundStatus);

@@ -157,7 +157,7 @@ RiseResult Well::riseRow()
     pieceRow = bottomRow;
     do {
         for (int c = firstColumn; c <= lastColumn; ++c)
-            cellAt(grid, c, bottomRow) = firstBlockCode + draw(gameRandom()) % blockCodeCount;
+            cellAt(grid, c, bottomRow) = firstBlockCode + draw(random) % blockCodeCount;
     } while (evaluator.classify(*status, grid, piecePosition()) != NoPattern);
 
     redrawWell();

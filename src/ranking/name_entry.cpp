@@ -30,6 +30,7 @@ int nameProc(platform::Dialog& dialog, platform::DialogEvent event, int id, void
     auto& entry = *static_cast<NameEntry*>(context);
     switch (event) {
     case platform::DialogEvent::Init:
+        entry.open = &dialog;
         dialog.setTextLimit(nameDialogControl::NameEdit, nameFieldLimit);
         return 1;
     case platform::DialogEvent::Changed:
@@ -64,15 +65,10 @@ int nameProc(platform::Dialog& dialog, platform::DialogEvent event, int id, void
 
 } // namespace
 
-NameEntry& processNameEntry()
-{
-    static NameEntry entry;
-    return entry;
-}
-
 std::string_view askName(platform::Window& owner, NameEntry& entry)
 {
     platform::Dialog::run(owner, nameDialog, nameProc, &entry);
+    entry.open = nullptr;
     return lastName(entry);
 }
 
@@ -82,10 +78,9 @@ std::string_view lastName(const NameEntry& entry)
     return std::string_view(entry.lastEnteredName.data(), static_cast<std::size_t>(end - entry.lastEnteredName.begin()));
 }
 
-std::string typedName()
+std::string typedName(const NameEntry& entry)
 {
-    const platform::Dialog* dialog = platform::Dialog::active();
-    if (!dialog || dialog->caption() != nameDialog.caption)
+    if (!entry.open || platform::Dialog::active() != entry.open)
         return {};
-    return std::string(platform::sjis::truncate(dialog->text(nameDialogControl::NameEdit), nameTextBytes));
+    return std::string(platform::sjis::truncate(entry.open->text(nameDialogControl::NameEdit), nameTextBytes));
 }

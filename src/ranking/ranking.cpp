@@ -120,7 +120,7 @@ bool Ranking::store()
 {
     // A save while the name dialog is open keeps the name typed so far.
     if (namingRank != 0) {
-        const std::string typed = typedName();
+        const std::string typed = typedName(names);
         if (!typed.empty())
             setName(entries[namingRank - 1], typed);
     }
@@ -155,7 +155,6 @@ int Ranking::enterScore(double score)
     entry.difficulty = options->difficulty;
     // Until the dialog answers, the row holds what Cancel would give it, never
     // the name of the player it pushed down.
-    NameEntry& names = processNameEntry();
     setName(entry, lastName(names));
     namingRank = rank + 1;
     // The new score is on disk before the dialog opens, so no end of the run

@@ -2,6 +2,7 @@
 
 #include "platform/font.h"
 #include "ranking/data_file.h"
+#include "ranking/name_entry.h"
 #include "ranking/ranking_entry.h"
 #include "core/surfaces.h"
 
@@ -70,4 +71,5 @@ struct Ranking {
     Options* options = nullptr;
     // The rank whose name the open dialog asks for; 0 when none is.
     std::size_t namingRank = 0;
+    NameEntry names;
 };

@@ -20,7 +20,7 @@ Game::Game(platform::Window& window, Surfaces& surfaces, Options* options)
 {
     this->window = &window;
     this->options = options;
-    seed(gameRandom(), static_cast<std::uint32_t>(platform::Clock::instance().calendarSeconds()));
+    seed(well.random, static_cast<std::uint32_t>(platform::Clock::instance().calendarSeconds()));
     for (std::size_t slot = 0; slot < patternNames.size(); ++slot) {
         const std::string name = platform::sjis::fromUtf8(patternNamesUtf8[slot]).value_or("");
         const std::size_t length = std::min(name.size(), static_cast<std::size_t>(patternNameSlot - 1));

@@ -75,12 +75,6 @@ platform::Rect startupOutline(const platform::Rect& desktop, int step)
 
 } // namespace
 
-TitleAnimation& titleAnimation()
-{
-    static TitleAnimation animation;
-    return animation;
-}
-
 TitleShow::TitleShow(platform::Window& window, Surfaces& surfaces)
     : backBuffer(&surfaces.backBuffer),
       sprites(&surfaces.sprites),
@@ -92,7 +86,7 @@ TitleShow::TitleShow(platform::Window& window, Surfaces& surfaces)
 
 void TitleShow::tick()
 {
-    TitleAnimation& state = titleAnimation();
+    TitleAnimation& state = animation;
     platform::Surface& screen = window->screen();
     if (!changes.found)
         findChanges(changes, *sprites, logoFrames);

@@ -14,16 +14,14 @@ class Window;
 }
 
 // Where the idle animation runs: the phase wave of the display cells and the
-// turning logo. One instance for the whole process: it carries over from one
-// idle spell to the next.
+// turning logo. It lives as long as the game and carries over from one idle
+// spell to the next.
 struct TitleAnimation {
     std::array<std::int32_t, 10> digitPhases{0, 1, 2, 3, 4, 4, 3, 2, 1, 0};
     std::array<std::int32_t, 4> cellPhases{0, 1, 1, 0};
     std::int32_t logoFrame = 0;
     std::int32_t logoForward = 1;
 };
-
-TitleAnimation& titleAnimation();
 
 inline constexpr int phaseCount = 7;
 inline constexpr int logoFrameCount = 20;
@@ -82,6 +80,7 @@ struct TitleShow {
     platform::Surface* strip = nullptr;
     platform::Window* window = nullptr;
     platform::Surface logoFrames;
+    TitleAnimation animation;
     TitleScreen shown;
     TitleChanges changes;
 };

@@ -156,7 +156,7 @@ TEST_F(WellTest, longRandomGamesKeepTheWellSoundAfterEveryStep)
     int bonusLandings = 0;
     int pushedOut = 0;
     for (std::uint32_t game = 0; game < 6; ++game) {
-        seed(gameRandom(), 1000 + game);
+        seed(well.random, 1000 + game);
         Player player{well, status, {}};
         seed(player.choices, 77 + game);
         player.newGame();
@@ -184,7 +184,7 @@ TEST_F(WellTest, longRandomGamesKeepTheWellSoundAfterEveryStep)
 TEST_F(WellTest, aSeededGameReplaysExactly)
 {
     const auto play = [&](std::uint32_t gameSeed) {
-        seed(gameRandom(), gameSeed);
+        seed(well.random, gameSeed);
         Player player{well, status, {}};
         seed(player.choices, 4242);
         player.newGame();

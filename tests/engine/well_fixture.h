@@ -47,7 +47,7 @@ struct WellTest : ::testing::Test {
         surfaces.sprites = makeSprites();
         platform::Clock::instance().simulate(1'000'000);
         platform::Clock::instance().clearPauses();
-        seed(gameRandom(), 12345);
+        seed(well.random, 12345);
         well.resetWell(status);
     }
 

@@ -253,7 +253,7 @@ TEST_F(WellTest, aRisenBottomRowIsBlocksOfAllFourCodesAndNeverAPattern)
 {
     std::set<std::int32_t> seen;
     for (std::uint32_t s = 0; s < 200; ++s) {
-        seed(gameRandom(), s);
+        seed(well.random, s);
         well.resetWell(status);
         place(4, 1, 1);
         ASSERT_EQ(well.riseRow(), RiseResult::PieceKept);

@@ -22,10 +22,10 @@ TEST_F(WellTest, newGameBuildsAnEmptyWalledWellAndStartsWithTwoPiecesOfColourOne
     well.colourBase = 5;
     Random reference;
     seed(reference, 321);
-    seed(gameRandom(), 321);
+    seed(well.random, 321);
     well.resetWell(status);
     draw(reference);
-    EXPECT_EQ(draw(gameRandom()), draw(reference)) << "a new game draws its first next colour, and only that";
+    EXPECT_EQ(draw(well.random), draw(reference)) << "a new game draws its first next colour, and only that";
     EXPECT_TRUE(wellIsSound(well, false));
     for (int column = firstColumn; column <= lastColumn; ++column) {
         for (int row = topRow; row <= bottomRow; ++row)

@@ -425,7 +425,7 @@ TEST_F(GameFlowTest, padButtonsAndTheLeftStickStartMoveDropAndPauseWhilePadsCome
         pads.update();
     };
 
-    seed(gameRandom(), 7);
+    seed(game().well.random, 7);
     press(SDL_CONTROLLER_BUTTON_START);
     ASSERT_EQ(options().gameRunning, 0) << "a pad speaks only to the active window, as the keyboard does";
     window.data()->frame->activateWindow();

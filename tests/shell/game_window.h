@@ -61,7 +61,7 @@ protected:
     // Starts a game whose pieces come from a known generator state.
     void startGame(std::uint32_t seedValue = 7)
     {
-        seed(gameRandom(), seedValue);
+        seed(game().well.random, seedValue);
         command(command::Start);
     }
 

@@ -37,7 +37,7 @@ TEST_F(MainWindowTest, theGameSeedsTheGeneratorFromTheCalendarAndCarriesThePatte
 {
     Random expected;
     seed(expected, 1765432100u);
-    EXPECT_EQ(gameRandom().state, expected.state);
+    EXPECT_EQ(game().well.random.state, expected.state);
     EXPECT_EQ(platform::sjis::toUtf8(game().patternNames[3].data()), "たまろ");
     EXPECT_EQ(std::strlen(game().patternNames[8].data()), 24u);
     EXPECT_EQ(platform::sjis::toUtf8(game().patternNames[8].data()), "みっくすえくすとらパンチ");

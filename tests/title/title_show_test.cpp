@@ -39,7 +39,6 @@ protected:
         fs::create_directories(folder_);
         fs::current_path(folder_);
         platform::Clock::instance().simulate(1765432100);
-        titleAnimation() = TitleAnimation{};
         bindProgram(program);
         window.create(windowTitle, mainMenu, "TM_ICON");
 
@@ -62,6 +61,7 @@ protected:
         fs::remove_all(folder_);
     }
 
+    TitleAnimation& animation() { return program.game->title.animation; }
     void tick() { window.send(platform::Message{platform::MessageKind::Timer, timerId(GameTimer::Title), 0, {}}); }
     void command(int id) { window.send(platform::Message{platform::MessageKind::Command, static_cast<std::uint32_t>(id), 0, {}}); }
 
@@ -117,8 +117,8 @@ TEST_F(TitleShowTest, theFirstTickDrawsTheWaveOnTheWindowOnlyAndSevenTicksComeBa
     for (int i = 3; i <= 7; ++i)
         tick();
     const TitleAnimation start;
-    EXPECT_EQ(titleAnimation().digitPhases, start.digitPhases);
-    EXPECT_EQ(titleAnimation().cellPhases, start.cellPhases);
+    EXPECT_EQ(animation().digitPhases, start.digitPhases);
+    EXPECT_EQ(animation().cellPhases, start.cellPhases);
     tick();
     Shown eighth = shown();
     EXPECT_EQ(eighth.score, first.score);
@@ -141,22 +141,22 @@ TEST_F(TitleShowTest, theLogoTurnsThereAndBackInThirtyEightTicks)
         expected.push_back(k);
     expected.push_back(0);
     EXPECT_EQ(frames, expected);
-    EXPECT_EQ(titleAnimation().logoFrame, 1);
-    EXPECT_EQ(titleAnimation().logoForward, 1);
+    EXPECT_EQ(animation().logoFrame, 1);
+    EXPECT_EQ(animation().logoForward, 1);
 }
 
 TEST_F(TitleShowTest, aGameInMidCycleLeavesTheAnimationWhereItStopped)
 {
     for (int i = 0; i < 24; ++i)
         tick();
-    const TitleAnimation stopped = titleAnimation();
+    const TitleAnimation stopped = animation();
     command(command::Start);
     EXPECT_EQ(window.timerPeriod(timerId(GameTimer::Title)), 0);
     command(command::Restart);
     EXPECT_EQ(window.timerPeriod(timerId(GameTimer::Title)), titleTickMs);
-    EXPECT_EQ(titleAnimation().digitPhases, stopped.digitPhases);
-    EXPECT_EQ(titleAnimation().logoFrame, stopped.logoFrame);
-    EXPECT_EQ(titleAnimation().logoForward, stopped.logoForward);
+    EXPECT_EQ(animation().digitPhases, stopped.digitPhases);
+    EXPECT_EQ(animation().logoFrame, stopped.logoFrame);
+    EXPECT_EQ(animation().logoForward, stopped.logoForward);
 
     tick();
     const Shown resumed = shown();
@@ -226,10 +226,10 @@ TEST_F(TitleShowTest, aTickCopiesToTheScreenOnlyThePartsOfCellsThatChange)
         return true;
     };
     for (int i = 0; i < 10; ++i)
-        EXPECT_TRUE(showsGlyph(scoreCellsAt, i, titleAnimation().digitPhases[static_cast<std::size_t>(i)] == 0 ? 6 : titleAnimation().digitPhases[static_cast<std::size_t>(i)] - 1)) << i;
+        EXPECT_TRUE(showsGlyph(scoreCellsAt, i, animation().digitPhases[static_cast<std::size_t>(i)] == 0 ? 6 : animation().digitPhases[static_cast<std::size_t>(i)] - 1)) << i;
     for (int i = 0; i < 4; ++i) {
-        EXPECT_TRUE(showsGlyph(leftTimeAt, i, titleAnimation().digitPhases[static_cast<std::size_t>(i)])) << i;
-        EXPECT_TRUE(showsGlyph(rightTimeAt, i, titleAnimation().digitPhases[static_cast<std::size_t>(5 + i)])) << i;
+        EXPECT_TRUE(showsGlyph(leftTimeAt, i, animation().digitPhases[static_cast<std::size_t>(i)])) << i;
+        EXPECT_TRUE(showsGlyph(rightTimeAt, i, animation().digitPhases[static_cast<std::size_t>(5 + i)])) << i;
     }
     EXPECT_EQ(logoAtScreen(screen), 0);
 
