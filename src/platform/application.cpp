@@ -71,6 +71,9 @@ Application::Application(int& argc, char** argv) : data_(std::make_unique<Applic
     // A write to a display that has gone away must fail, not end the process
     // unsaved; the toolkit then ends it through exit().
     std::signal(SIGPIPE, SIG_IGN);
+    // A write past the file size limit (ulimit -f) must fail like any other
+    // failed write, with a message, rather than end the process.
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 Application::~Application() = default;

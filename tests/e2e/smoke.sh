@@ -2,7 +2,8 @@
 # Starts the real program under Xvfb, starts a game with F2, plays a few keys,
 # checks the well on screenshots, pauses and resumes with P as the title shows,
 # refuses a second copy, and quits from the menu with exit code 0 (a leak would
-# fail it under AddressSanitizer).
+# fail it under AddressSanitizer). Under a file size limit of 0 it still starts,
+# and its save fails with one line.
 set -u
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -47,4 +48,22 @@ xdotool key alt+g
 sleep 0.5
 xdotool key x
 wait_exit
+
+# With no file allowed to grow, the lock and the save fail as writes do,
+# rather than the process being killed. Standard error goes through a pipe,
+# which the limit does not cover.
+cp tm_data.dat saved.dat
+(
+  set -o pipefail
+  (ulimit -f 0 && exec "$program") 2>&1 >/dev/null | cat >"$WORK/limited.txt"
+) &
+GAME_PID=$!
+wait_for_window
+xdotool key alt+g
+sleep 0.5
+xdotool key x
+wait_exit
+[ "$(wc -l <"$WORK/limited.txt")" -eq 1 ] && grep -q 'cannot save.*File too large' "$WORK/limited.txt" ||
+  fail "a save over the file size limit did not say so in one line: $(cat "$WORK/limited.txt")"
+cmp -s tm_data.dat saved.dat || fail "a failed save changed the data file"
 echo "smoke test passed"
