@@ -39,7 +39,9 @@ private:
 };
 
 // A per-user lock: only the first holder of a key is the running copy. A lock
-// left behind by a copy that crashed is taken over.
+// left behind by a copy that crashed is taken over. It lives in a folder only
+// the player can write ($XDG_RUNTIME_DIR when it is theirs alone, else
+// $XDG_STATE_HOME/tamaro); without one, every copy is the first.
 class SingleInstance {
 public:
     explicit SingleInstance(std::string_view key);
