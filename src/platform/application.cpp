@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLockFile>
 #include <QMetaObject>
+#include <QScreen>
 
 #include <csignal>
 #include <cstdlib>
@@ -105,6 +106,20 @@ void Application::onLostDisplay(std::function<void()> handler)
     static const bool registered = std::atexit(onExitInsideLoop) == 0;
     if (registered)
         lostDisplayHandler = std::move(handler);
+}
+
+std::string Application::unusableDisplay() const
+{
+    // The least depth at which Qt's window surfaces draw: 15-bit true colour.
+    constexpr int leastDepth = 15;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return "no screen to show the game on";
+    if (screen->depth() < leastDepth)
+        return "the screen has " + std::to_string(screen->depth()) +
+               " bits per pixel, and the game needs at least " + std::to_string(leastDepth) +
+               " (thousands of colours) to draw; start the display with a depth of 16 or 24";
+    return {};
 }
 
 void Application::runSoon(std::function<void()> fn)

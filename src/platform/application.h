@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace platform {
@@ -29,6 +30,11 @@ public:
     // the toolkit ends it when the display connection is lost. Dropped once
     // exec() returns.
     void onLostDisplay(std::function<void()> handler);
+
+    // Why the game cannot draw on the display it was started on; empty when
+    // it can. On a screen of fewer than 15 bits per pixel (8-bit colour
+    // maps) nothing is painted, and a text field crashes.
+    std::string unusableDisplay() const;
 
     // Runs fn from the event loop, after what is happening now.
     static void runSoon(std::function<void()> fn);

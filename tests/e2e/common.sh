@@ -48,12 +48,13 @@ isolate_runtime() {
 }
 
 # Starts Xvfb on a display it picks itself (so that tests running side by
-# side never share one), SCREEN_SIZE or 1024x768, and exports DISPLAY.
+# side never share one), SCREEN_SIZE or 1024x768, SCREEN_DEPTH or 24 bits, and
+# exports DISPLAY.
 start_xvfb() {
   local number_file="$WORK/display"
   rm -f "$number_file"
   # -noreset: a server that resets when its last client leaves refuses the next one meanwhile.
-  Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE:-1024x768}x24" -nolisten tcp -noreset 3>"$number_file" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE:-1024x768}x${SCREEN_DEPTH:-24}" -nolisten tcp -noreset 3>"$number_file" >/dev/null 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 100); do
     if [ -s "$number_file" ]; then

@@ -3,7 +3,8 @@
 # checks the well on screenshots, pauses and resumes with P as the title shows,
 # refuses a second copy, and quits from the menu with exit code 0 (a leak would
 # fail it under AddressSanitizer). Under a file size limit of 0 it still starts,
-# and its save fails with one line.
+# and its save fails with one line. A display of 8 bits per pixel ends it at
+# once with one line; one of 16 bits is played on.
 set -u
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -66,4 +67,30 @@ wait_exit
 [ "$(wc -l <"$WORK/limited.txt")" -eq 1 ] && grep -q 'cannot save.*File too large' "$WORK/limited.txt" ||
   fail "a save over the file size limit did not say so in one line: $(cat "$WORK/limited.txt")"
 cmp -s tm_data.dat saved.dat || fail "a failed save changed the data file"
+
+# Where nothing can be drawn the program ends before it reads or shows
+# anything: exit code 1 and one line, not a crash (whose report is many lines).
+export SCREEN_DEPTH=8
+restart_display 1024x768
+"$program" 2>"$WORK/depth.txt" &
+GAME_PID=$!
+for _ in $(seq 100); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$GAME_PID" 2>/dev/null && fail "the program went on at 8 bits per pixel"
+wait "$GAME_PID"
+code=$?
+GAME_PID=
+[ "$code" -eq 1 ] || fail "8 bits per pixel: exit code $code, not 1"
+[ "$(wc -l <"$WORK/depth.txt")" -eq 1 ] && grep -q 'bits per pixel' "$WORK/depth.txt" ||
+  fail "8 bits per pixel: not one line that says why: $(head -5 "$WORK/depth.txt")"
+cmp -s tm_data.dat saved.dat || fail "8 bits per pixel: the data file changed"
+ls core* >/dev/null 2>&1 && fail "8 bits per pixel: a core was left"
+export SCREEN_DEPTH=16
+restart_display 1024x768
+"$program" &
+GAME_PID=$!
+wait_for_window
+xdotool key alt+g
+sleep 0.5
+xdotool key x
+wait_exit
 echo "smoke test passed"
