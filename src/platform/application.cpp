@@ -1,6 +1,7 @@
 #include "platform/application.h"
 
 #include "platform/application_signals.h"
+#include "platform/wm_hints.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
@@ -73,6 +74,7 @@ Application::Application(int& argc, char** argv) : data_(std::make_unique<Applic
     // A write past the file size limit (ulimit -f) must fail like any other
     // failed write, with a message, rather than end the process.
     std::signal(SIGXFSZ, SIG_IGN);
+    keepTitlesReadable();
 }
 
 Application::~Application() = default;

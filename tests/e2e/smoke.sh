@@ -4,7 +4,8 @@
 # refuses a second copy, and quits from the menu with exit code 0 (a leak would
 # fail it under AddressSanitizer). Under a file size limit of 0 it still starts,
 # and its save fails with one line. A display of 8 bits per pixel ends it at
-# once with one line; one of 16 bits is played on.
+# once with one line; one of 16 bits is played on. Started under LANG=C, its
+# title reads right to every tool, in either locale, also once it changes.
 set -u
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -12,9 +13,22 @@ source "$here/common.sh"
 
 setup_e2e
 
-"$program" &
+# WM_NAME holds the title as UTF-8 typed as such, never as Latin-1 text.
+title_reads() {
+  local locale
+  for locale in C C.UTF-8; do
+    [ "$(LC_ALL=$locale xdotool getwindowname "$WID")" = "$1" ] || fail "xdotool under $locale does not read '$1'"
+    [ "$(LC_ALL=$locale xprop -id "$WID" WM_NAME | sed 's/^WM_NAME//')" = \
+      "$(LC_ALL=$locale xprop -id "$WID" _NET_WM_NAME | sed 's/^_NET_WM_NAME//')" ] ||
+      fail "under $locale WM_NAME reads $(LC_ALL=$locale xprop -id "$WID" WM_NAME), not '$1'"
+  done
+  [ "$(LC_ALL=C.UTF-8 xprop -id "$WID" WM_NAME)" = "WM_NAME(UTF8_STRING) = \"$1\"" ] || fail "WM_NAME is not '$1'"
+}
+
+LANG=C LC_ALL=C "$program" &
 GAME_PID=$!
 wait_for_window
+title_reads 'タマロ　ミナソラ'
 
 timeout 20 "$program"
 second=$?
@@ -33,6 +47,7 @@ cell_occupied "$WORK/shot.png" 6 11 && fail "column 6 of the bottom row should b
 xdotool key p
 sleep 0.5
 case $(xdotool getwindowname "$WID") in *（一時停止）) ;; *) fail "P did not mark the title as paused" ;; esac
+title_reads 'タマロ　ミナソラ（一時停止）'
 xdotool key Right Right space
 sleep 0.7
 import -window root "$WORK/paused.png"
