@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <utility>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -70,11 +69,6 @@ PlainFile::~PlainFile()
 {
     if (descriptor >= 0)
         ::close(descriptor);
-}
-
-int PlainFile::release()
-{
-    return std::exchange(descriptor, -1);
 }
 
 std::optional<std::vector<std::uint8_t>> readUpTo(const PlainFile& file, std::size_t limit)

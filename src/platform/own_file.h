@@ -37,9 +37,6 @@ struct PlainFile {
     PlainFile(const PlainFile&) = delete;
     PlainFile& operator=(const PlainFile&) = delete;
 
-    // The descriptor, which the caller then closes.
-    int release();
-
     PlainOpen outcome = PlainOpen::cannotOpen;
     int descriptor = -1;
     int error = 0;        // errno of an open that failed
