@@ -38,14 +38,15 @@ fail() {
     exit 1
 }
 
-# Starts Xvfb of SCREEN_SIZE (1024x768 unless set) on a display number it
+# Starts Xvfb of SCREEN_SIZE (1024x768 unless set) and SCREEN_DEPTH bits (24
+# unless set) on a display number it
 # picks itself, so that tests running side by side never share one; exports
 # DISPLAY once the server answers.
 # -noreset: a server that resets when its last client leaves (a finished
 # xdotool) refuses the next client meanwhile.
 start_xvfb() {
     rm -f "$scratch/display"
-    Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE:-1024x768}x24" -nolisten tcp -noreset \
+    Xvfb -displayfd 3 -screen 0 "${SCREEN_SIZE:-1024x768}x${SCREEN_DEPTH:-24}" -nolisten tcp -noreset \
         3>"$scratch/display" >/dev/null 2>"$scratch/xvfb.log" &
     XVFB_PID=$!
     for _ in $(seq 100); do

@@ -1,19 +1,19 @@
 #include "platform/application.h"
 
 #include "platform/application_signals.h"
+#include "platform/wm_hints.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
-#include <QDir>
 #include <QFile>
 #include <QLockFile>
 #include <QMetaObject>
+#include <QScreen>
 #include <QSessionManager>
-#include <QStandardPaths>
 
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <utility>
 
 #include <sys/stat.h>
@@ -98,6 +98,10 @@ Application::Application(int& argc, char** argv) : data_(std::make_unique<Applic
     // A write to a display that has gone away must fail, not end the process
     // unsaved; the toolkit then ends it through exit().
     std::signal(SIGPIPE, SIG_IGN);
+    // A write past the file size limit (ulimit -f) must fail like any other
+    // failed write, with a message, rather than end the process.
+    std::signal(SIGXFSZ, SIG_IGN);
+    keepTitlesReadable();
 }
 
 Application::~Application() = default;
@@ -138,6 +142,20 @@ void Application::onLostDisplay(std::function<void()> handler)
         lostDisplayHandler = std::move(handler);
 }
 
+std::string Application::unusableDisplay() const
+{
+    // The least depth at which Qt's window surfaces draw: 15-bit true colour.
+    constexpr int leastDepth = 15;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return "no screen to show the game on";
+    if (screen->depth() < leastDepth)
+        return "the screen has " + std::to_string(screen->depth()) +
+               " bits per pixel, and the game needs at least " + std::to_string(leastDepth) +
+               " (thousands of colours) to draw; start the display with a depth of 16 or 24";
+    return {};
+}
+
 void Application::runSoon(std::function<void()> fn)
 {
     QCoreApplication* app = QCoreApplication::instance();
@@ -161,44 +179,63 @@ struct SingleInstance::Lock {
 
 namespace {
 
-QString lockPath(std::string_view key)
-{
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty() || !QDir().mkpath(folder))
-        folder = QDir::tempPath();
-    // A temporary folder that does not exist comes back empty; never lock in
-    // the working directory.
-    if (folder.isEmpty())
-        folder = QStringLiteral("/tmp");
-    // The key may hold any characters; its hash makes a safe file name. The
-    // user's id keeps users apart in a folder they share.
-    const QByteArray digest = QCryptographicHash::hash(QByteArray(key.data(), static_cast<qsizetype>(key.size())),
-                                                       QCryptographicHash::Sha256);
-    return QDir(folder).filePath(
-        QStringLiteral("tamaro-%1-%2.lock").arg(::geteuid()).arg(QString::fromLatin1(digest.toHex())));
-}
-
-// A lock file of this name that another user owns can be neither used nor
-// removed by this one.
-bool ownedByAnother(const QString& path)
+// A real folder, not a link, of the player's own and with none of the refused permissions.
+bool ownFolder(const std::string& path, mode_t refused)
 {
     struct stat info {};
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && info.st_uid != ::geteuid();
+    return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() &&
+           (info.st_mode & refused) == 0;
+}
+
+// The folder and the folders above it, made for the player alone where missing.
+void makeFolders(const std::string& path)
+{
+    for (std::size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
+        ::mkdir(path.substr(0, slash).c_str(), 0700);
+    ::mkdir(path.c_str(), 0700);
+}
+
+// Where the lock lives: the runtime folder when it is the player's alone, else
+// the player's state folder; never a folder others may write, where another
+// user could lay a file of the lock's name first. Empty when neither will do.
+std::string lockFolder()
+{
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime && runtime[0] == '/' && ownFolder(runtime, S_IRWXG | S_IRWXO))
+        return runtime;
+    std::string state;
+    const char* stateHome = std::getenv("XDG_STATE_HOME");
+    const char* home = std::getenv("HOME");
+    if (stateHome && stateHome[0] == '/')
+        state = stateHome;
+    else if (home && home[0] == '/')
+        state = std::string(home) + "/.local/state";
+    else
+        return {};
+    state += "/tamaro";
+    makeFolders(state);
+    return ownFolder(state, S_IWGRP | S_IWOTH) ? state : std::string();
+}
+
+QString lockPath(const std::string& folder, std::string_view key)
+{
+    // The key may hold any characters; its hash makes a safe file name.
+    const QByteArray digest = QCryptographicHash::hash(QByteArray(key.data(), static_cast<qsizetype>(key.size())),
+                                                       QCryptographicHash::Sha256);
+    return QFile::decodeName(folder.c_str()) + QStringLiteral("/tamaro-%1.lock").arg(QString::fromLatin1(digest.toHex()));
 }
 
 } // namespace
 
-SingleInstance::SingleInstance(std::string_view key) : lock_(std::make_unique<Lock>(lockPath(key)))
+SingleInstance::SingleInstance(std::string_view key)
 {
-    const QString path = lock_->file.fileName();
-    if (ownedByAnother(path)) {
-        std::fprintf(stderr, "tamaro: the lock file %s belongs to another user; the game cannot start until it is removed\n",
-                     QFile::encodeName(path).constData());
+    // When no lock can be made at all, the game still runs.
+    const std::string folder = lockFolder();
+    if (folder.empty())
         return;
-    }
+    lock_ = std::make_unique<Lock>(lockPath(folder, key));
     // A lock whose owner died is found stale by its process id and taken
-    // over. Only another live holder makes this copy a second one: when no
-    // lock can be made at all, the game still runs.
+    // over. Only another live holder makes this copy a second one.
     lock_->first = lock_->file.tryLock(0) || lock_->file.error() != QLockFile::LockFailedError;
 }
 
@@ -206,7 +243,7 @@ SingleInstance::~SingleInstance() = default;
 
 bool SingleInstance::isFirst() const
 {
-    return lock_->first;
+    return !lock_ || lock_->first;
 }
 
 } // namespace platform

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace platform {
@@ -33,6 +34,11 @@ public:
     // exec() returns.
     void onLostDisplay(std::function<void()> handler);
 
+    // Why the game cannot draw on the display it was started on; empty when
+    // it can. On a screen of fewer than 15 bits per pixel (8-bit colour
+    // maps) nothing is painted, and a text field crashes.
+    std::string unusableDisplay() const;
+
     // Runs fn from the event loop, after what is happening now.
     static void runSoon(std::function<void()> fn);
     static void processEvents();
@@ -42,7 +48,9 @@ private:
 };
 
 // A per-user lock: only the first holder of a key is the running copy. A lock
-// left behind by a copy that crashed is taken over.
+// left behind by a copy that crashed is taken over. It lives in a folder only
+// the player can write ($XDG_RUNTIME_DIR when it is theirs alone, else
+// $XDG_STATE_HOME/tamaro); without one, every copy is the first.
 class SingleInstance {
 public:
     explicit SingleInstance(std::string_view key);

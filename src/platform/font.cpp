@@ -1,10 +1,16 @@
 #include "platform/font.h"
 #include "platform/font_data.h"
 
+#include "platform/application.h"
+#include "platform/notice.h"
+
 #include <QFontDatabase>
 #include <QStringList>
+#include <QtGlobal>
 
 #include <array>
+#include <cstdio>
+#include <mutex>
 #include <utility>
 
 namespace platform {
@@ -52,6 +58,35 @@ QString chooseFamily(std::string_view face)
     return japanese.isEmpty() ? QString() : japanese.front();
 }
 
+QtMessageHandler earlierHandler = nullptr;
+
+// With no face at all, every font resolves to one of no size, and the menus'
+// style warns at each paint that a point size is not above 0; the one line
+// of checkFaces says what is wrong instead.
+void dropSizeWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtWarningMsg && message.contains(QLatin1String("Point size <= 0")))
+        return;
+    earlierHandler(type, context, message);
+}
+
+// Without a Japanese face every text shows as boxes: the player is told, once.
+void checkFaces()
+{
+    static std::once_flag checked;
+    std::call_once(checked, [] {
+        if (!QFontDatabase::families(QFontDatabase::Japanese).isEmpty())
+            return;
+        std::fprintf(stderr, "tamaro: no Japanese font is installed, so the text shows as boxes; install "
+                             "fonts-ipafont-gothic and fonts-ipafont-mincho\n");
+        earlierHandler = qInstallMessageHandler(dropSizeWarnings);
+        Application::runSoon([] {
+            notifyPlayer("日本語の字体が見つかりません。文字が正しく表示されません。"
+                         "fonts-ipafont-gothic と fonts-ipafont-mincho を入れてください。");
+        });
+    });
+}
+
 } // namespace
 
 Font::Font() = default;
@@ -67,6 +102,7 @@ Font Font::create(int height, int width, bool italic, bool underline, std::strin
     data->italic = italic;
     data->underline = underline;
 
+    checkFaces();
     const QString family = chooseFamily(face);
     if (!family.isEmpty())
         data->font.setFamily(family);

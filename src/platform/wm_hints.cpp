@@ -1,7 +1,10 @@
 #include "platform/wm_hints.h"
 
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QGuiApplication>
+#include <QMetaObject>
+#include <QPointer>
 #include <QThread>
 #include <QWidget>
 #include <QWindow>
@@ -111,7 +114,49 @@ void askWindowManager(QWidget& window, std::string_view request, std::string_vie
     xcb_flush(c);
 }
 
+// Under a locale that is not UTF-8 the toolkit stores the title in WM_NAME
+// as UTF-8 bytes typed as Latin-1 text. This stores it again, as what it is,
+// each time a window is shown or its title changes, once the toolkit is done.
+class TitleTyping : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::WindowTitleChange && event->type() != QEvent::Show)
+            return false;
+        // Menus and tooltips have no title to show.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && (widget->windowType() == Qt::Window || widget->windowType() == Qt::Dialog))
+            QMetaObject::invokeMethod(this, [window = QPointer<QWidget>(widget)] { storeTitle(window); },
+                                      Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    static void storeTitle(QWidget* widget)
+    {
+        QWindow* window = widget ? widget->windowHandle() : nullptr;
+        xcb_connection_t* c = connection();
+        // A window not made yet gets its title when it is shown.
+        if (!window || !window->handle() || !c)
+            return;
+        const QByteArray title = window->title().toUtf8();
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window->winId()), XCB_ATOM_WM_NAME,
+                            atom(c, "UTF8_STRING"), 8, static_cast<std::uint32_t>(title.size()), title.constData());
+        xcb_flush(c);
+    }
+};
+
 } // namespace
+
+void keepTitlesReadable()
+{
+    if (!connection())
+        return;
+    // Owned by the application, so it goes with it.
+    qGuiApp->installEventFilter(new TitleTyping(qGuiApp));
+}
 
 QPoint screenPosition(QWidget& window)
 {

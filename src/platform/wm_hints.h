@@ -21,6 +21,10 @@ void requestFrameExtents(QWidget& window);
 // Qt's idea of it can lag behind what some window managers report.
 QPoint screenPosition(QWidget& window);
 
+// Keeps the title of every top-level window in WM_NAME as UTF-8 text, so that
+// tools that read it show the title whatever the locale. Does nothing elsewhere.
+void keepTitlesReadable();
+
 // Moves a window into the window manager's top layer or back among the
 // others, for managers that follow the older layer hint rather than the state
 // that Qt announces. Does nothing elsewhere.

@@ -1,15 +1,18 @@
 #include "ranking/data_file.h"
 
+#include "platform/own_file.h"
+
 #include <bit>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
-#include <utility>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -41,15 +44,6 @@ std::string folderOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// A link is followed only where nobody but the player could have laid it: the
-// link and its folder are the player's, and nobody else can write the folder.
-bool trustedLink(const std::string& path, const struct stat& link)
-{
-    struct stat folder {};
-    return link.st_uid == ::geteuid() && ::stat(folderOf(path).c_str(), &folder) == 0 &&
-           folder.st_uid == ::geteuid() && (folder.st_mode & (S_IWGRP | S_IWOTH)) == 0;
-}
-
 // Opens and locks the file at file.path. A name that is not there leaves the
 // record missing; anything but a plain file with one name of the player's own
 // choosing is refused, so that nothing outside the folder is read or written
@@ -68,7 +62,7 @@ void openLocked(DataFile& file)
         return;
     }
     if (S_ISLNK(entry.st_mode)) {
-        if (!trustedLink(file.path, entry)) {
+        if (!platform::trustedLink(file.path, entry)) {
             refuse(name, "a link that someone else could have made or changed is not followed");
             return;
         }

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -215,6 +216,11 @@ void windowProc(platform::Window& window, const platform::Message& message)
 
 int runTamaro(platform::Application& application, Program& program)
 {
+    // Before anything is read or shown: such a display would end in a crash.
+    if (const std::string why = application.unusableDisplay(); !why.empty()) {
+        std::fprintf(stderr, "tamaro: %s\n", why.c_str());
+        return 1;
+    }
     const platform::SingleInstance instance(std::string(windowClassName) + windowTitle);
     if (!instance.isFirst())
         return 0;

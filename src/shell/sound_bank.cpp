@@ -1,8 +1,8 @@
 #include "shell/sound_bank.h"
 
+#include "platform/own_file.h"
 #include "platform/program_folder.h"
 
-#include <fstream>
 #include <system_error>
 
 namespace {
@@ -23,23 +23,18 @@ std::filesystem::path soundFolder()
     return soundFolderName;
 }
 
-// The whole file into bytes; false, with bytes untouched, when it cannot be read.
+// The whole file into bytes; false, with bytes untouched, when it cannot be
+// read. Only a plain file is read: a FIFO or a device is never waited on.
 bool readWholeFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes)
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
+    const platform::PlainFile file(path.string(), platform::Access::read, platform::Links::follow);
+    if (file.outcome != platform::PlainOpen::opened || static_cast<std::uintmax_t>(file.info.st_size) > soundFileLimit)
         return false;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error || size > soundFileLimit)
+    // Nor is one that grew past the limit since it was opened.
+    std::optional<std::vector<std::uint8_t>> read = platform::readUpTo(file, soundFileLimit + 1);
+    if (!read || read->size() > soundFileLimit)
         return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::vector<std::uint8_t> read(static_cast<std::size_t>(size));
-    in.read(reinterpret_cast<char*>(read.data()), static_cast<std::streamsize>(read.size()));
-    // A file that shrank since its size was taken keeps what was there.
-    read.resize(static_cast<std::size_t>(in.gcount()));
-    bytes = std::move(read);
+    bytes = std::move(*read);
     return true;
 }
 

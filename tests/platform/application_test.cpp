@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <set>
+#include <map>
+#include <optional>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -48,6 +48,49 @@ std::string uniqueKey(const char* name)
     const std::string key = std::string("タマロ/../試験 ") + name + " " + std::to_string(getpid());
     setenv(variable.c_str(), key.c_str(), 1);
     return key;
+}
+
+// Sets variables for one scope and puts back what was there.
+class ScopedEnvironment {
+public:
+    void set(const char* name, const std::string& value)
+    {
+        keep(name);
+        setenv(name, value.c_str(), 1);
+    }
+    void unset(const char* name)
+    {
+        keep(name);
+        unsetenv(name);
+    }
+    ~ScopedEnvironment()
+    {
+        for (const auto& [name, value] : saved) {
+            if (value)
+                setenv(name.c_str(), value->c_str(), 1);
+            else
+                unsetenv(name.c_str());
+        }
+    }
+
+private:
+    void keep(const char* name)
+    {
+        if (saved.count(name))
+            return;
+        const char* value = std::getenv(name);
+        saved[name] = value ? std::optional<std::string>(value) : std::nullopt;
+    }
+    std::map<std::string, std::optional<std::string>> saved;
+};
+
+std::size_t entries(const std::filesystem::path& folder)
+{
+    std::error_code error;
+    std::size_t count = 0;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+        ++count;
+    return count;
 }
 
 TEST(ApplicationTest, runSoonRunsQueuedFunctionsInOrderFromTheEventLoop)
@@ -131,61 +174,80 @@ TEST(SingleInstanceTest, onlyTheFirstHolderOfAKeyIsFirstUntilItLetsGo)
 
 TEST(SingleInstanceTest, copyRunsWhenNoLockCanBeMade)
 {
-    const std::string saved[] = {std::getenv("XDG_RUNTIME_DIR") ? std::getenv("XDG_RUNTIME_DIR") : "",
-                                 std::getenv("TMPDIR") ? std::getenv("TMPDIR") : ""};
+    ScopedEnvironment environment;
     // Nobody, not even root, can make a file there.
-    setenv("XDG_RUNTIME_DIR", "/proc", 1);
-    setenv("TMPDIR", "/proc", 1);
-    {
-        SingleInstance first(uniqueKey("unlockable"));
-        SingleInstance second(uniqueKey("unlockable"));
-        EXPECT_TRUE(first.isFirst());
-        EXPECT_TRUE(second.isFirst());
-    }
-    const char* names[] = {"XDG_RUNTIME_DIR", "TMPDIR"};
-    for (int i = 0; i < 2; ++i) {
-        if (saved[i].empty())
-            unsetenv(names[i]);
-        else
-            setenv(names[i], saved[i].c_str(), 1);
-    }
+    for (const char* name : {"XDG_RUNTIME_DIR", "XDG_STATE_HOME", "TMPDIR"})
+        environment.set(name, "/proc");
+    SingleInstance first(uniqueKey("unlockable"));
+    SingleInstance second(uniqueKey("unlockable"));
+    EXPECT_TRUE(first.isFirst());
+    EXPECT_TRUE(second.isFirst());
 }
 
-TEST(SingleInstanceTest, aLockFileOfAnotherUserStopsTheCopyAndSaysWhy)
+// A runtime folder the player does not have alone, or none, sends the lock
+// to the state folder, never to the shared temporary folder; there one
+// player's two copies still keep each other out, and nothing another user
+// made stops the game.
+TEST(SingleInstanceTest, theLockLivesOnlyInAFolderThePlayerAloneCanWrite)
 {
-    const std::string key = uniqueKey("foreign");
-    const std::string folder = std::getenv("XDG_RUNTIME_DIR");
-    const auto files = [&folder] {
-        std::set<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(folder))
-            names.insert(entry.path().string());
-        return names;
+    namespace fs = std::filesystem;
+    const fs::path scratch = fs::path(::testing::TempDir()) / ("tamaro-lock-" + std::to_string(getpid()));
+    fs::remove_all(scratch);
+    const fs::path shared = scratch / "tmp";
+    const fs::path own = scratch / "own";
+    const fs::path foreign = scratch / "foreign";
+    const fs::path group = scratch / "group";
+    const fs::path link = scratch / "link";
+    const fs::path state = scratch / "state";
+    for (const fs::path& folder : {shared, own, foreign, group})
+        fs::create_directories(folder);
+    fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
+    fs::permissions(own, fs::perms::owner_all);
+    fs::permissions(foreign, fs::perms::owner_all);
+    fs::permissions(group, fs::perms::owner_all | fs::perms::group_all);
+    fs::create_directory_symlink(own, link);
+    const bool canGiveAway = ::chown(foreign.c_str(), 65534, 65534) == 0;
+
+    ScopedEnvironment environment;
+    environment.set("TMPDIR", shared);
+    environment.set("XDG_STATE_HOME", state);
+    const std::string key = uniqueKey("placed");
+    const auto expectLockIn = [&](const fs::path& where, const char* runtime) {
+        SingleInstance first(key);
+        SingleInstance second(key);
+        EXPECT_TRUE(first.isFirst()) << runtime;
+        EXPECT_FALSE(second.isFirst()) << runtime;
+        EXPECT_EQ(entries(where), 1u) << runtime;
+        EXPECT_EQ(entries(shared), 0u) << runtime;
+        EXPECT_EQ(entries(own), where == own ? 1u : 0u) << runtime;
     };
-    // The lock file is the one that goes away with its holder.
-    std::set<std::string> held;
-    {
-        SingleInstance mine(key);
-        ASSERT_TRUE(mine.isFirst());
-        held = files();
+
+    environment.set("XDG_RUNTIME_DIR", own);
+    expectLockIn(own, "the player's own runtime folder");
+    EXPECT_FALSE(fs::exists(state)) << "the state folder is made only when needed";
+
+    environment.unset("XDG_RUNTIME_DIR");
+    expectLockIn(state / "tamaro", "no runtime folder");
+    EXPECT_EQ(fs::status(state / "tamaro").permissions(), fs::perms::owner_all);
+    for (const fs::path& runtime : {group, link, shared}) {
+        environment.set("XDG_RUNTIME_DIR", runtime);
+        expectLockIn(state / "tamaro", runtime.filename().c_str());
     }
-    std::string path;
-    for (const std::string& name : held)
-        if (!files().contains(name))
-            path = name;
-    ASSERT_FALSE(path.empty());
-    // A lock another user left: stale, with an owner that is not us.
-    { std::ofstream(path) << "1\n"; }
-    if (::chown(path.c_str(), ::geteuid() + 1, static_cast<gid_t>(-1)) != 0)
-        GTEST_SKIP() << "only root can give a file to another user";
-    ::testing::internal::CaptureStderr();
-    {
-        SingleInstance blocked(key);
-        EXPECT_FALSE(blocked.isFirst());
+    if (canGiveAway) {
+        environment.set("XDG_RUNTIME_DIR", foreign);
+        expectLockIn(state / "tamaro", "another user's runtime folder");
+
+        // A state folder that is not the player's is not used either; the game runs.
+        ASSERT_EQ(::chown((state / "tamaro").c_str(), 65534, 65534), 0);
+        SingleInstance first(key);
+        SingleInstance second(key);
+        EXPECT_TRUE(first.isFirst());
+        EXPECT_TRUE(second.isFirst());
+        EXPECT_EQ(entries(state / "tamaro"), 0u);
     }
-    const std::string said = ::testing::internal::GetCapturedStderr();
-    std::filesystem::remove(path);
-    EXPECT_NE(said.find("another user"), std::string::npos) << said;
-    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
+    fs::remove_all(scratch);
+    if (!canGiveAway)
+        GTEST_SKIP() << "only root can give a folder to another user";
 }
 
 TEST(SingleInstanceDeathTest, lockLeftByAKilledCopyIsTakenOver)

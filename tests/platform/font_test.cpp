@@ -1,9 +1,18 @@
+#include "platform/application.h"
 #include "platform/font.h"
+#include "platform/font_data.h"
+#include "platform/notice.h"
 #include "platform/sjis.h"
 #include "platform/surface.h"
 
+#include <QMenu>
+
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 using namespace platform;
@@ -214,4 +223,45 @@ TEST(Font, TextWithoutAFontUsesTheDefaultGothic)
     surface.textOut(0, 0, sjisText("Aあ"));
     EXPECT_EQ(inkBox(surface, black), (Rect{0, 0, 18, 12}));
     EXPECT_TRUE(surface.pixel(17, 11) == blue || surface.pixel(17, 11) == white);
+}
+
+// The child starts afresh with a font configuration that lists no face at
+// all: one line of ours and one notice say so, and the menus paint without
+// warnings.
+TEST(FontDeathTest, withNoJapaneseFaceThePlayerIsToldOnceAndNothingElseIsSaid)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const std::string config = (std::filesystem::path(::testing::TempDir()) / "tamaro-no-fonts.conf").string();
+    std::ofstream(config) << "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
+    const char* earlier = std::getenv("FONTCONFIG_FILE");
+    const std::string kept = earlier ? earlier : "";
+    ::setenv("FONTCONFIG_FILE", config.c_str(), 1);
+    EXPECT_EXIT(
+        {
+            ::testing::internal::CaptureStderr();
+            const Font gothic = Font::create(12, 0, false, false, "ＭＳ ゴシック");
+            const Font mincho = Font::create(18, 5, false, false, "ＭＳ 明朝");
+            QMenu menu;
+            menu.setFont(gothic.data()->font);
+            menu.addAction(QStringLiteral("開始(&S)\tF2"));
+            menu.addAction(QStringLiteral("タマロの終了(&X)"));
+            for (int i = 0; i < 3; ++i) {
+                menu.grab();
+                Application::processEvents();
+            }
+            const std::string said = ::testing::internal::GetCapturedStderr();
+            int ours = 0;
+            for (std::size_t at = said.find("tamaro:"); at != std::string::npos; at = said.find("tamaro:", at + 1))
+                ++ours;
+            std::fprintf(stderr, "lines %d, size warnings %d, notice %s\n", ours,
+                         said.find("Point size") != std::string::npos,
+                         shownNotice().find("fonts-ipafont-gothic") != std::string::npos ? "shown" : "missing");
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "lines 1, size warnings 0, notice shown");
+    if (earlier)
+        ::setenv("FONTCONFIG_FILE", kept.c_str(), 1);
+    else
+        ::unsetenv("FONTCONFIG_FILE");
+    std::filesystem::remove(config);
 }

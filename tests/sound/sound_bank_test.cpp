@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include <sys/stat.h>
+
 namespace {
 
 using namespace soundtest;
@@ -118,7 +120,7 @@ TEST_F(SoundBankTest, filesThatAreNoSoundStayInTheirSlotsAndOnlyStopWhatPlays)
     }
 }
 
-TEST_F(SoundBankTest, loadSlotRefusesSlotsOutsideTheBankAndKeepsASlotWhoseFileIsGone)
+TEST_F(SoundBankTest, loadSlotRefusesSlotsOutsideTheBankAndKeepsASlotWhoseFileIsGoneOrNoPlainFile)
 {
     writeFile(soundFile("snd0.wav"), squareWav(3000, 100));
     SoundBank bank;
@@ -126,6 +128,9 @@ TEST_F(SoundBankTest, loadSlotRefusesSlotsOutsideTheBankAndKeepsASlotWhoseFileIs
     EXPECT_EQ(bank.loadSlot(-1, soundFile("snd0.wav")), 0);
     EXPECT_EQ(bank.loadSlot(10, soundFile("snd0.wav")), 0);
     EXPECT_EQ(bank.loadSlot(0, soundFile("missing.wav")), 0);
+    // A FIFO is refused at once, never waited on for a writer.
+    ASSERT_EQ(::mkfifo(soundFile("fifo.wav").c_str(), 0600), 0);
+    EXPECT_EQ(bank.loadSlot(0, soundFile("fifo.wav")), 0);
     EXPECT_EQ(bank.slots[0].loaded, 1);
     EXPECT_EQ(bank.slots[0].data, held);
     EXPECT_EQ(bank.loadSlot(4, soundFile("snd0.wav")), 1);
