@@ -86,7 +86,7 @@ bool showsEverything(const Game& game)
             vehicles += cell >= 9 && cell <= 12 ? 1 : 0;
         }
     }
-    return game.options->gameRunning != 0 && game.view.balloonShown != 0 && game.status.stock >= 2 && vehicles >= 7
+    return game.options->gameRunning != 0 && game.view.balloonShown && game.status.stock >= 2 && vehicles >= 7
            && animals.size() >= 3;
 }
 

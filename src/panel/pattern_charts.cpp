@@ -54,11 +54,11 @@ void SidePanel::drawExampleRow(int x, int y, std::string_view text)
 
 void SidePanel::drawValueLabels(int x, int y, int pattern, int stockGain)
 {
-    if (pattern < 1 || pattern > static_cast<int>(chartPointsHundreds.size()))
+    if (pattern < 1 || pattern > patternCount)
         return;
     constexpr int stockLabelOffset = 30;
     const platform::Font* previous = backBuffer->selectFont(&valueFont);
-    const int points = chartPointsHundreds[static_cast<std::size_t>(pattern - 1)];
+    const int points = patternValue(pattern).points / 100;
     backBuffer->textOut(x, y, sjisText("×") + std::to_string(points));
     backBuffer->setTextColour(chartStockColour);
     backBuffer->textOut(x + stockLabelOffset, y, sjisText("＋") + std::to_string(stockGain));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "patterns/pattern_table.h"
 #include "platform/geometry.h"
 
 #include <array>
@@ -11,18 +12,16 @@
 inline constexpr platform::Colour chartTextColour = platform::rgb(250, 250, 250);
 inline constexpr platform::Colour chartStockColour = platform::rgb(255, 0, 0);
 
-// The "×" label: points per removed row in hundreds, pattern 1 first.
-inline constexpr std::array<int, 10> chartPointsHundreds{1, 2, 6, 15, 7, 20, 5, 4, 8, 9};
-
 // The cell picture of digit d is markerSize square at (markerSize * d, markerTop) of the sprite sheet.
 inline constexpr int markerTop = 65;
 inline constexpr int markerSize = 11;
 inline constexpr int markerPitch = 12;
 inline constexpr int markerCount = 3;
 
+// A pattern's caption, its example rows, and its labels: "×" the points per
+// removed row in hundreds and "＋" the stock it gains, both from the scoring table.
 struct ChartEntry {
     int pattern = 0;
-    int stockGain = 0;
     int rowCount = 0;
     std::array<std::string_view, 5> rows{};
 };
@@ -35,20 +34,20 @@ struct Chart {
 // Tab t (1 to 3) is patternCharts[t - 1].
 inline constexpr std::array<Chart, 3> patternCharts{{
     {3, {{
-            {1, 0, 4, {"0011222", "0011122", "0001122", "0001222"}},
-            {2, 0, 4, {"0000111", "0001111", "0000011", "0011111"}},
-            {8, 0, 2, {"0012121", "1212100"}},
+            {1, 4, {"0011222", "0011122", "0001122", "0001222"}},
+            {2, 4, {"0000111", "0001111", "0000011", "0011111"}},
+            {8, 2, {"0012121", "1212100"}},
         }}},
     {2, {{
-            {4, 0, 5, {"0112220", "0111220", "0111110", "0112110", "0122210"}},
-            {6, 0, 1, {"0121210"}},
+            {4, 5, {"0112220", "0111220", "0111110", "0112110", "0122210"}},
+            {6, 1, {"0121210"}},
         }}},
     {5, {{
-            {3, 1, 1, {"0101010"}},
-            {5, 1, 1, {"0000000"}},
-            {7, 1, 1, {"0012100"}},
-            {9, 1, 2, {"0000121", "1210000"}},
-            {10, 2, 2, {"0001212", "1212000"}},
+            {3, 1, {"0101010"}},
+            {5, 1, {"0000000"}},
+            {7, 1, {"0012100"}},
+            {9, 2, {"0000121", "1210000"}},
+            {10, 2, {"0001212", "1212000"}},
         }}},
 }};
 
@@ -68,6 +67,19 @@ struct ChartLayout {
     int count = 0;
     std::array<ChartItem, 17> items{};
 };
+
+// The tab whose chart shows the pattern; 0 for none.
+constexpr int chartTabOf(int pattern)
+{
+    for (std::size_t tab = 0; tab < patternCharts.size(); ++tab) {
+        const Chart& chart = patternCharts[tab];
+        for (int e = 0; e < chart.entryCount; ++e) {
+            if (chart.entries[static_cast<std::size_t>(e)].pattern == pattern)
+                return static_cast<int>(tab) + 1;
+        }
+    }
+    return 0;
+}
 
 // Where a tab's captions, rows and labels stand: from the top of the chart
 // area down, rows 15 apart, the labels 12 below the last row and the next
@@ -99,7 +111,7 @@ constexpr ChartLayout chartLayout(int tab)
         }
         y += rowToLabels;
         layout.items[static_cast<std::size_t>(layout.count++)] =
-            ChartItem{ChartItemKind::Labels, rowX, y, entry.pattern, {}, entry.stockGain};
+            ChartItem{ChartItemKind::Labels, rowX, y, entry.pattern, {}, patternValue(entry.pattern).stockGain};
         y += labelsToCaption;
     }
     return layout;

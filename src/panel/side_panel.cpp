@@ -1,5 +1,6 @@
 #include "panel/side_panel.h"
 
+#include "panel/pattern_charts.h"
 #include "platform/menu.h"
 #include "platform/sjis.h"
 #include "platform/window.h"
@@ -17,8 +18,6 @@ constexpr int tabHiddenRows = 14;
 constexpr platform::Colour tabEdgeColour = platform::rgb(155, 55, 55);
 constexpr platform::Colour tabSymbolColour = platform::rgb(250, 250, 150);
 constexpr std::array<std::string_view, 3> tabSymbols{"◆", "★", "▼"};
-// Tab of each pattern id; 0 for no pattern.
-constexpr std::array<int, 11> patternTab{0, 1, 1, 3, 2, 3, 2, 3, 1, 3, 3};
 
 // Where the clip pictures lie on the sprite sheet.
 constexpr platform::Point clipImageSource{297, 39};
@@ -66,20 +65,18 @@ SidePanel::SidePanel(platform::Window& window, Surfaces& surfaces)
 
 int SidePanel::tabForPattern(int pattern)
 {
-    if (pattern < 0 || pattern >= static_cast<int>(patternTab.size()))
-        return 0;
-    return patternTab[static_cast<std::size_t>(pattern)];
+    return pattern == NoPattern ? 0 : chartTabOf(pattern);
 }
 
-int SidePanel::showTab(const PatternNames& names, int tab, int pattern)
+bool SidePanel::showTab(const PatternNames& names, int tab, int pattern)
 {
-    if (clipped == 1)
-        return 0;
+    if (clipped)
+        return false;
     if (pattern != 0)
         tab = tabForPattern(pattern);
     if (tab < 1 || tab > static_cast<int>(tabRects.size()))
-        return 0;
-    if (firstShow == 1) {
+        return false;
+    if (firstShow) {
         for (std::size_t i = 0; i < lines.size(); ++i) {
             const std::size_t length = strnlen(names[i].data(), patternNameSlot - 1);
             lines[i] = {'*', ' '};
@@ -89,20 +86,20 @@ int SidePanel::showTab(const PatternNames& names, int tab, int pattern)
     const platform::Rect area{chartRect.left, chartRect.top, chartRect.right, chartRect.bottom + 30};
     backBuffer->selectBrush(platform::stock::blackBrush);
     backBuffer->selectPen(platform::stock::whitePen);
-    if (firstShow == 1) {
+    if (firstShow) {
         drawClip();
         for (int t = 1; t <= static_cast<int>(tabRects.size()); ++t)
             drawTab(t);
-        firstShow = 0;
+        firstShow = false;
     }
     drawChartFrame();
     drawTab(tab);
     drawChart(tab);
     window->invalidate(area);
-    return 1;
+    return true;
 }
 
-int SidePanel::hitTest(const PatternNames& names, std::int32_t position)
+PanelHit SidePanel::hitTest(const PatternNames& names, std::int32_t position)
 {
     const unsigned x = static_cast<std::uint32_t>(position) & 0xFFFFu;
     const unsigned y = (static_cast<std::uint32_t>(position) >> 16) & 0xFFFFu;
@@ -110,32 +107,30 @@ int SidePanel::hitTest(const PatternNames& names, std::int32_t position)
         const platform::Rect& r = tabRects[static_cast<std::size_t>(t - 1)];
         const platform::Rect clickable{r.left, r.top + tabHiddenRows, r.right, r.bottom};
         if (strictlyInside(clickable, x, y))
-            return showTab(names, t, 0) == 1 ? 1 : 0;
+            return showTab(names, t, 0) ? PanelHit::TabShown : PanelHit::Nothing;
     }
-    if (clipped == 0 && strictlyInside(clipButtonRect, x, y)) {
-        setClip(1);
-        return 2;
+    if (!clipped && strictlyInside(clipButtonRect, x, y)) {
+        setClip(ClipChange::Pin);
+        return PanelHit::ClipMoved;
     }
-    if (clipped == 1 && strictlyInside(clipSpotRect, x, y)) {
-        setClip(0);
-        return 2;
+    if (clipped && strictlyInside(clipSpotRect, x, y)) {
+        setClip(ClipChange::TakeOff);
+        return PanelHit::ClipMoved;
     }
-    return 0;
+    return PanelHit::Nothing;
 }
 
-int SidePanel::setClip(int state)
+bool SidePanel::setClip(ClipChange change)
 {
-    if (state == -1)
-        state = clipped == 1 ? 0 : 1;
-    const std::int32_t wasClipped = clipped;
-    clipped = state != 0 ? 1 : 0;
+    const bool wasClipped = clipped;
+    clipped = change == ClipChange::Toggle ? !clipped : change == ClipChange::Pin;
     // Keep what the clip will cover, so that taking it off puts back exactly
     // that, the chart frame's top edge with it.
-    if (clipped == 1 && wasClipped == 0)
+    if (clipped && !wasClipped)
         clipBackground = copyOf(*backBuffer, platform::Point{clipSpotRect.left, clipSpotRect.top}, clipTopSize);
     for (int id = command::TabDiamond; id <= command::TabTriangle; ++id)
-        menu->enable(id, clipped == 0);
-    menu->check(command::Clip, clipped == 1);
+        menu->enable(id, !clipped);
+    menu->check(command::Clip, clipped);
     drawClip();
     return clipped;
 }
@@ -145,7 +140,7 @@ void SidePanel::drawClip()
     backBuffer->selectBrush(platform::stock::blackBrush);
     backBuffer->selectPen(platform::stock::whitePen);
     backBuffer->roundRect(clipButtonRect, cornerEllipse, cornerEllipse);
-    if (clipped == 0) {
+    if (!clipped) {
         const int bodyHeight = clipImageSize.height - clipCapSize.height;
         backBuffer->copyFrom(clipTrayBody.x, clipTrayBody.y, clipImageSize.width, bodyHeight, clipImage, 0,
                              clipCapSize.height);

@@ -26,20 +26,32 @@ inline constexpr platform::Rect panelChartRect{25, 20, 162, 320};
 inline constexpr platform::Rect panelClipButtonRect{30, 370, 65, 430};
 inline constexpr platform::Rect panelClipSpotRect{135, 17, 149, 61};
 
+// What a click on the panel did; the values are the codes its sounds are chosen by.
+enum class PanelHit : int {
+    Nothing = 0,
+    TabShown = 1,
+    ClipMoved = 2,
+};
+
+enum class ClipChange {
+    TakeOff,
+    Pin,
+    Toggle,
+};
+
 // The panel left of the well: the chart area with its three tabs below and
 // the clip in its tray. It draws into the back buffer only and asks the
 // window to repaint what changed.
 struct SidePanel {
     explicit SidePanel(platform::Window& window, Surfaces& surfaces);
 
-    // 1 when it drew, 0 while the clip is pinned or the tab is not 1 to 3.
+    // Whether it drew: not while the clip is pinned or for a tab outside 1 to 3.
     // A pattern id other than 0 chooses the tab that holds its chart.
-    int showTab(const PatternNames& names, int tab, int pattern);
+    bool showTab(const PatternNames& names, int tab, int pattern);
     // position: x in the low 16 bits, y in the high 16 bits.
-    // 0 nothing happened, 1 a tab was shown, 2 the clip was pinned or taken off.
-    int hitTest(const PatternNames& names, std::int32_t position);
-    // 1 pins, 0 takes off, -1 toggles; returns the new clipped.
-    int setClip(int state);
+    PanelHit hitTest(const PatternNames& names, std::int32_t position);
+    // Returns whether the clip is pinned now.
+    bool setClip(ClipChange change);
     static int tabForPattern(int pattern);
 
     void drawClip();
@@ -63,7 +75,7 @@ struct SidePanel {
     platform::Rect chartRect = panelChartRect;
     // NUL-terminated Shift-JIS captions: "* " and the name of pattern i + 1.
     std::array<std::array<char, panelCaptionSize>, 10> lines{};
-    std::int32_t clipped = 0;
+    bool clipped = false;
     platform::Surface clipImage;
     platform::Surface clipCap;
     // What the pinned clip covers above the chart's inside, saved as it is pinned.
@@ -72,5 +84,5 @@ struct SidePanel {
     platform::Rect clipSpotRect = panelClipSpotRect;
     // Until the first drawing: then the captions are built and the tray and
     // all three tabs are drawn once.
-    std::int32_t firstShow = 1;
+    bool firstShow = true;
 };

@@ -3,13 +3,9 @@
 #include "platform/clock.h"
 #include "platform/sjis.h"
 #include "core/random.h"
+#include "patterns/pattern_table.h"
 
 #include <algorithm>
-
-const std::array<const char*, 10> patternNamesUtf8 = {
-    "すりーポン", "つーポン", "みっくすパンチ", "たまろ", "えくすとらパンチ",
-    "だぶるみっくすパンチ", "こんとらすとパンチ", "ポンみっくす", "みっくすえくすとらパンチ", "ぷれみあむパンチ",
-};
 
 Game::Game(platform::Window& window, Surfaces& surfaces, Options* options)
     : view(window, surfaces),

@@ -37,11 +37,8 @@ struct Game {
     SoundBank sounds;
     Well well;
     TitleShow title;
-    // 1 while a running game's play timers are set; pausing and resuming act once each.
-    std::int32_t timersRunning = 1;
-    // 1 while the player has paused the running game with the pause key or the pad.
-    std::int32_t paused = 0;
+    // While a running game's play timers are set; pausing and resuming act once each.
+    bool timersRunning = true;
+    // While the player has paused the running game with the pause key or the pad.
+    bool paused = false;
 };
-
-// The names as the game shows them, pattern 1 first.
-extern const std::array<const char*, 10> patternNamesUtf8;

@@ -93,7 +93,7 @@ void gameOver(Game& game)
 
 void showPaused(Game& game, bool paused)
 {
-    game.paused = paused ? 1 : 0;
+    game.paused = paused;
     game.window->setTitle(paused ? std::string(windowTitle) + pausedTitleEnd : std::string(windowTitle));
 }
 
@@ -106,7 +106,7 @@ void beginPiece(Game& game, bool newGame)
     if (newGame) {
         options.gameRunning = 1;
         // Both play timers start below, whatever a pause of the last game left behind.
-        game.timersRunning = 1;
+        game.timersRunning = true;
         game.riseDue = 1;
         game.riseStep = 0;
         game.window->killTimer(timerId(GameTimer::Title));
@@ -131,10 +131,10 @@ void beginPiece(Game& game, bool newGame)
     }
     if (options.difficulty == 0) {
         const int hint = well.probeHint();
-        if (game.view.updateBalloon(game.patternNames, game.status, hint) == 1)
+        if (game.view.updateBalloon(game.patternNames, game.status, hint))
             game.panel.showTab(game.patternNames, 0, game.status.lastPattern);
     }
-    game.view.redraw(game.status, newGame ? 1 : 0);
+    game.view.redraw(game.status, newGame);
     well.paintPiece();
 }
 
@@ -184,10 +184,10 @@ void riseTick(Game& game)
     if (game.riseDue != 0) {
         game.riseDue = 0;
         loadRiseStage(status, game.riseStep);
-        game.view.redraw(status, 0);
+        game.view.redraw(status, false);
     }
     const bool rowDue = countDownRise(status);
-    game.view.redraw(status, 0);
+    game.view.redraw(status, false);
     if (!rowDue)
         return;
     const RiseResult rise = game.well.riseRow();
@@ -201,7 +201,7 @@ void riseTick(Game& game)
 void endGame(Game& game, int rank)
 {
     game.options->gameRunning = 0;
-    if (game.paused != 0)
+    if (game.paused)
         showPaused(game, false);
     game.window->setTimer(timerId(GameTimer::Title), titleTickMs);
     platform::Menu& menu = game.window->menu();
@@ -218,14 +218,14 @@ void endGame(Game& game, int rank)
 
 void setTimersRunning(Game& game, bool on)
 {
-    if (!on && game.timersRunning == 1) {
+    if (!on && game.timersRunning) {
         game.well.stopDropTimer();
         game.well.stopRiseTimer();
-        game.timersRunning = 0;
-    } else if (on && game.timersRunning == 0) {
+        game.timersRunning = false;
+    } else if (on && !game.timersRunning) {
         game.well.startDropTimer(game.status.dropInterval);
         game.well.startRiseTimer(game.status.riseInterval);
-        game.timersRunning = 1;
+        game.timersRunning = true;
     }
 }
 
@@ -235,13 +235,13 @@ void onKeyDown(Game& game, std::uint32_t key, std::int32_t dropKeyType)
         return;
     if (std::find(pauseKeys.begin(), pauseKeys.end(), key & 0xFF) != pauseKeys.end())
         togglePause(game);
-    else if (game.paused == 0)
+    else if (!game.paused)
         runBinding(game, keyBindings, key & 0xFF, dropKeyType);
 }
 
 void onChar(Game& game, std::uint32_t character, std::int32_t dropKeyType)
 {
-    if (game.options->gameRunning != 0 && game.paused == 0)
+    if (game.options->gameRunning != 0 && !game.paused)
         runBinding(game, charBindings, character, dropKeyType);
 }
 
@@ -249,15 +249,15 @@ void onActivate(Game& game, std::uint32_t state)
 {
     // Coming back to the window does not undo a pause the player chose.
     if (game.options->gameRunning != 0)
-        setTimersRunning(game, state != 0 && game.paused == 0);
+        setTimersRunning(game, state != 0 && !game.paused);
 }
 
 void togglePause(Game& game)
 {
     if (game.options->gameRunning == 0)
         return;
-    showPaused(game, game.paused == 0);
-    setTimersRunning(game, game.paused == 0);
+    showPaused(game, !game.paused);
+    setTimersRunning(game, !game.paused);
 }
 
 void onPadButton(Game& game, std::uint32_t button)
@@ -269,7 +269,7 @@ void onPadButton(Game& game, std::uint32_t button)
             beginPiece(game, true);
         return;
     }
-    if (game.options->gameRunning == 0 || game.paused != 0)
+    if (game.options->gameRunning == 0 || game.paused)
         return;
     for (const PadBinding& binding : padBindings) {
         if (binding.button == button) {

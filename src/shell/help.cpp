@@ -1,5 +1,6 @@
 #include "shell/help.h"
 
+#include "patterns/pattern_table.h"
 #include "platform/help_window.h"
 
 #include <array>
@@ -25,18 +26,12 @@ constexpr std::array<platform::HelpTopic, 16> contents{{
     {"メニュー", "menu.html", 0},
 }};
 
-// The ten pattern names in their order, then the other words a player looks up.
-constexpr std::array<platform::HelpKeyword, 18> keywords{{
-    {"すりーポン", "patterns.html#p1"},
-    {"つーポン", "patterns.html#p2"},
-    {"みっくすパンチ", "patterns.html#p3"},
-    {"たまろ", "patterns.html#p4"},
-    {"えくすとらパンチ", "patterns.html#p5"},
-    {"だぶるみっくすパンチ", "patterns.html#p6"},
-    {"こんとらすとパンチ", "patterns.html#p7"},
-    {"ポンみっくす", "patterns.html#p8"},
-    {"みっくすえくすとらパンチ", "patterns.html#p9"},
-    {"ぷれみあむパンチ", "patterns.html#p10"},
+// The ten pattern names, each to its section, then the other words a player looks up.
+constexpr std::array<const char*, patternCount> patternPages{
+    "patterns.html#p1", "patterns.html#p2", "patterns.html#p3", "patterns.html#p4", "patterns.html#p5",
+    "patterns.html#p6", "patterns.html#p7", "patterns.html#p8", "patterns.html#p9", "patterns.html#p10",
+};
+constexpr std::array<platform::HelpKeyword, 8> otherWords{{
     {"ボーナス列", "patterns.html#bonus"},
     {"りんご", "rules.html#goal"},
     {"せり上がり", "rules.html#rise"},
@@ -46,6 +41,15 @@ constexpr std::array<platform::HelpKeyword, 18> keywords{{
     {"ランキング", "ranking.html#ranking"},
     {"tm_data.dat", "ranking.html#data"},
 }};
+
+constexpr std::array<platform::HelpKeyword, patternCount + otherWords.size()> keywords = [] {
+    std::array<platform::HelpKeyword, patternCount + otherWords.size()> all{};
+    for (std::size_t i = 0; i < patternNamesUtf8.size(); ++i)
+        all[i] = {patternNamesUtf8[i], patternPages[i]};
+    for (std::size_t i = 0; i < otherWords.size(); ++i)
+        all[patternNamesUtf8.size() + i] = otherWords[i];
+    return all;
+}();
 
 constexpr platform::HelpBook book{"タマロのヘルプ", "/resources/help/", "index.html", contents, keywords};
 

@@ -31,11 +31,11 @@ int perform(Game& game, const PanelRule& rule, std::int32_t position)
 {
     switch (rule.action) {
     case PanelAction::HitTest:
-        return game.panel.hitTest(game.patternNames, position);
+        return static_cast<int>(game.panel.hitTest(game.patternNames, position));
     case PanelAction::ShowTab:
-        return game.panel.showTab(game.patternNames, rule.tab, 0);
+        return game.panel.showTab(game.patternNames, rule.tab, 0) ? 1 : 0;
     case PanelAction::ToggleClip:
-        return game.panel.setClip(-1);
+        return game.panel.setClip(ClipChange::Toggle) ? 1 : 0;
     }
     return 0;
 }

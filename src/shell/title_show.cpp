@@ -129,11 +129,11 @@ void TitleShow::tick()
         logoPart = changes.logo[static_cast<std::size_t>(std::min<int>(shown.logo, frame))];
     copyPart(screen, logoAt, logoFrames, logoRect(frame), logoPart);
     shown.logo = static_cast<std::int8_t>(frame);
-    if (state.logoForward != 0) {
+    if (state.logoForward) {
         if (++state.logoFrame > logoFrameCount - 2)
-            state.logoForward = 0;
+            state.logoForward = false;
     } else if (--state.logoFrame < 1) {
-        state.logoForward = 1;
+        state.logoForward = true;
     }
     shown.screenCopies = screen.copiedPixels();
 }

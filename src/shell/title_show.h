@@ -20,7 +20,7 @@ struct TitleAnimation {
     std::array<std::int32_t, 10> digitPhases{0, 1, 2, 3, 4, 4, 3, 2, 1, 0};
     std::array<std::int32_t, 4> cellPhases{0, 1, 1, 0};
     std::int32_t logoFrame = 0;
-    std::int32_t logoForward = 1;
+    bool logoForward = true;
 };
 
 inline constexpr int phaseCount = 7;

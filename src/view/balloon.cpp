@@ -71,23 +71,23 @@ std::string balloonText(const PatternNames& names, int index, int colour)
     return text;
 }
 
-int PlayfieldView::updateBalloon(const PatternNames& names, const RoundStatus& status, int index)
+bool PlayfieldView::updateBalloon(const PatternNames& names, const RoundStatus& status, int index)
 {
     shown = status;
     if (index == -1) {
         eraseBalloon();
-        return 0;
+        return false;
     }
     // 0 is "no hint"; anything past the ten patterns names nothing either.
     if (index < 1 || index > patternCount)
-        return 0;
+        return false;
     drawBalloon(names, index);
-    return 1;
+    return true;
 }
 
 void PlayfieldView::drawBalloon(const PatternNames& names, int index)
 {
-    balloonShown = 1;
+    balloonShown = true;
     const std::string text = balloonText(names, index, shown.nextColour);
     drawBalloonOn(*backBuffer, font, text);
     drawBalloonOn(window->screen(), font, text);
@@ -95,9 +95,9 @@ void PlayfieldView::drawBalloon(const PatternNames& names, int index)
 
 void PlayfieldView::eraseBalloon()
 {
-    if (balloonShown == 0)
+    if (!balloonShown)
         return;
-    balloonShown = 0;
+    balloonShown = false;
     backBuffer->copyFrom(stripArea.left, stripArea.top, stripArea.width(), stripArea.height(), *strip, 0, 0);
     window->screen().copyFrom(stripArea.left, stripArea.top, stripArea.width(), stripArea.height(), *strip, 0, 0);
 }

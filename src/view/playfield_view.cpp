@@ -68,10 +68,10 @@ PlayfieldView::PlayfieldView(platform::Window& window, Surfaces& surfaces)
 {
 }
 
-void PlayfieldView::redraw(const RoundStatus& status, int force)
+void PlayfieldView::redraw(const RoundStatus& status, bool force)
 {
     shown = status;
-    const bool all = force == 1;
+    const bool all = force;
     if (all || status.score != remembered.score) {
         remembered.score = status.score;
         drawScore();

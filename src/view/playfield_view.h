@@ -25,14 +25,14 @@ struct PlayfieldView {
     PlayfieldView(platform::Window& window, Surfaces& surfaces);
 
     // Draws the readouts whose value changed since they were last drawn, or all
-    // six when force is 1.
-    void redraw(const RoundStatus& status, int force);
+    // six when forced.
+    void redraw(const RoundStatus& status, bool force);
     void clearArea(ViewArea area);
     // Glyph for one decimal position of value (1 = units); sets digitCount.
     int digitAt(double value, int position);
     // index -1 erases the balloon, 0 leaves it as it is, 1 to 10 draws the
-    // balloon naming that pattern. Returns 1 when a balloon was drawn.
-    int updateBalloon(const PatternNames& names, const RoundStatus& status, int index);
+    // balloon naming that pattern. Returns whether a balloon was drawn.
+    bool updateBalloon(const PatternNames& names, const RoundStatus& status, int index);
 
     // Borrowed from the main window and the Surfaces record.
     platform::Window* window = nullptr;
@@ -42,7 +42,7 @@ struct PlayfieldView {
     platform::Font font;
     RoundStatus shown;
     std::int32_t digitCount = 0;
-    std::int32_t balloonShown = 0;
+    bool balloonShown = false;
 
     // The value each readout showed when it was last drawn.
     struct Remembered {

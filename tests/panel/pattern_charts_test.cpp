@@ -67,7 +67,7 @@ TEST_F(PanelTest, theExampleRowsReadBackFromTheDrawnMarkersAndNothingElseIsAMark
 {
     const platform::Surface& sprites = program.surfaces.sprites;
     for (int tab = 1; tab <= 3; ++tab) {
-        EXPECT_EQ(panel().showTab(game().patternNames, tab, 0), 1);
+        EXPECT_TRUE(panel().showTab(game().patternNames, tab, 0));
         std::array<int, 3> digits{};
         for (const ExampleRow& example : exampleRows) {
             if (example.tab != tab)
@@ -91,7 +91,7 @@ TEST_F(PanelTest, everyCaptionAndLabelLiesWithinTheChartAreaAndIsDrawnWhole)
     const platform::Rect inside{panelChartRect.left + 1, panelChartRect.top + 1, panelChartRect.right - 1,
                                 panelChartRect.bottom - 1};
     for (int tab = 1; tab <= 3; ++tab) {
-        EXPECT_EQ(panel().showTab(game().patternNames, tab, 0), 1);
+        EXPECT_TRUE(panel().showTab(game().patternNames, tab, 0));
         // The chart alone on black, with room around it to show anything that spills.
         platform::Surface alone(clientWidth, clientHeight);
         alone.setBackgroundMode(platform::BackgroundMode::Transparent);
@@ -126,7 +126,7 @@ TEST_F(PanelTest, everyCaptionAndLabelLiesWithinTheChartAreaAndIsDrawnWhole)
 
 TEST_F(PanelTest, theLastLabelsOfTheTriangleChartShowNineAndARedTwo)
 {
-    EXPECT_EQ(panel().showTab(game().patternNames, 3, 0), 1);
+    EXPECT_TRUE(panel().showTab(game().patternNames, 3, 0));
     EXPECT_GT(countColour(back(), platform::Rect{40, 300, 70, 312}, chartTextColour), 0);
     EXPECT_EQ(countColour(back(), platform::Rect{40, 300, 70, 312}, chartStockColour), 0);
     EXPECT_GT(countColour(back(), platform::Rect{70, 300, 100, 312}, chartStockColour), 0);

@@ -39,8 +39,8 @@ TEST_F(PanelTest, afterCreationTheDiamondTabIsOpenTheOthersClosedAndTheClipInIts
     EXPECT_EQ(markedTab(menu()), command::TabDiamond);
     expectTabItemsEnabled(menu(), true);
     EXPECT_FALSE(menu().isChecked(command::Clip));
-    EXPECT_EQ(panel().clipped, 0);
-    EXPECT_EQ(panel().firstShow, 0);
+    EXPECT_FALSE(panel().clipped);
+    EXPECT_FALSE(panel().firstShow);
 
     // The frame's bottom edge is opened above tab 1 only.
     EXPECT_EQ(back().pixel(47, 319), black);
@@ -123,7 +123,7 @@ TEST_F(PanelTest, aClickOnTheTrayPinsTheClipAndFreezesTheChartUntilTheClipIsClic
     const platform::Surface& sprites = program.surfaces.sprites;
     const platform::Surface start = snapshot(back());
     EXPECT_EQ(panelRequest(game(), PanelRequest::Click, click(47, 400)), 2);
-    EXPECT_EQ(panel().clipped, 1);
+    EXPECT_TRUE(panel().clipped);
     expectTabItemsEnabled(menu(), false);
     EXPECT_TRUE(menu().isChecked(command::Clip));
     EXPECT_EQ(program.options.clipOn, 0) << "only the menu command flips the stored setting";
@@ -133,15 +133,15 @@ TEST_F(PanelTest, aClickOnTheTrayPinsTheClipAndFreezesTheChartUntilTheClipIsClic
     const platform::Surface pinned = snapshot(back());
     EXPECT_EQ(panelRequest(game(), PanelRequest::Click, click(93, 330)), 0);
     EXPECT_EQ(panelRequest(game(), PanelRequest::TabTriangle, 0), 0);
-    EXPECT_EQ(panel().showTab(game().patternNames, 0, 9), 0);
+    EXPECT_FALSE(panel().showTab(game().patternNames, 0, 9));
     EXPECT_EQ(panelRequest(game(), PanelRequest::Click, click(47, 400)), 0) << "the empty tray";
     EXPECT_EQ(panelRequest(game(), PanelRequest::Click, click(135, 40)), 0) << "the pinned clip's left edge";
-    EXPECT_EQ(panel().clipped, 1);
+    EXPECT_TRUE(panel().clipped);
     EXPECT_EQ(markedTab(menu()), command::TabDiamond);
     EXPECT_TRUE(sameSurface(back(), pinned));
 
     EXPECT_EQ(panelRequest(game(), PanelRequest::Click, click(140, 40)), 2);
-    EXPECT_EQ(panel().clipped, 0);
+    EXPECT_FALSE(panel().clipped);
     expectTabItemsEnabled(menu(), true);
     EXPECT_FALSE(menu().isChecked(command::Clip));
     EXPECT_TRUE(sameBlock(back(), 40, 382, sprites, 297, 43, 14, 40));
@@ -159,9 +159,9 @@ TEST_F(PanelTest, theClipCommandTogglesThePinEachTime)
     EXPECT_EQ(panelRequest(game(), PanelRequest::Clip, 0), 0);
     EXPECT_FALSE(menu().isChecked(command::Clip));
     expectTabItemsEnabled(menu(), true);
-    EXPECT_EQ(panel().setClip(1), 1);
-    EXPECT_EQ(panel().setClip(1), 1);
-    EXPECT_EQ(panel().setClip(0), 0);
+    EXPECT_TRUE(panel().setClip(ClipChange::Pin));
+    EXPECT_TRUE(panel().setClip(ClipChange::Pin));
+    EXPECT_FALSE(panel().setClip(ClipChange::TakeOff));
 }
 
 TEST_F(PanelTest, aHintTurnsThePanelToTheTabOfItsPattern)
@@ -172,10 +172,10 @@ TEST_F(PanelTest, aHintTurnsThePanelToTheTabOfItsPattern)
         {7, command::TabTriangle}, {10, command::TabTriangle},
     }};
     for (const auto& [pattern, item] : hints) {
-        EXPECT_EQ(panel().showTab(game().patternNames, 0, pattern), 1) << "pattern " << pattern;
+        EXPECT_TRUE(panel().showTab(game().patternNames, 0, pattern)) << "pattern " << pattern;
         EXPECT_EQ(markedTab(menu()), item) << "pattern " << pattern;
     }
-    EXPECT_EQ(panel().showTab(game().patternNames, 3, 4), 1) << "the pattern wins over the tab";
+    EXPECT_TRUE(panel().showTab(game().patternNames, 3, 4)) << "the pattern wins over the tab";
     EXPECT_EQ(markedTab(menu()), command::TabStar);
 }
 
@@ -185,7 +185,7 @@ TEST_F(PanelTest, unknownRequestsAndTabsOutsideOneToThreeChangeNothing)
     for (int code : {0, 2, 7, 8, 9, 11, -1, 150})
         EXPECT_EQ(panelRequest(game(), static_cast<PanelRequest>(code), click(93, 330)), 0) << "code " << code;
     for (const auto& [tab, pattern] : std::array<std::pair<int, int>, 6>{{{0, 0}, {4, 0}, {-1, 0}, {0, 11}, {2, -3}, {0, 1000}}})
-        EXPECT_EQ(panel().showTab(game().patternNames, tab, pattern), 0) << "tab " << tab << " pattern " << pattern;
+        EXPECT_FALSE(panel().showTab(game().patternNames, tab, pattern)) << "tab " << tab << " pattern " << pattern;
     panel().drawChart(0);
     panel().drawChart(4);
     panel().drawValueLabels(40, 200, 0, 1);
@@ -204,7 +204,7 @@ TEST_F(PanelTest, theMenuCommandsTurnTabsAndTheClipAndStoreTheSettings)
     EXPECT_EQ(program.options.panelTab, 3);
 
     choose(command::Clip);
-    EXPECT_EQ(panel().clipped, 1);
+    EXPECT_TRUE(panel().clipped);
     EXPECT_EQ(program.options.clipOn, 1);
     expectTabItemsEnabled(menu(), false);
     const platform::Surface pinned = snapshot(back());
@@ -214,7 +214,7 @@ TEST_F(PanelTest, theMenuCommandsTurnTabsAndTheClipAndStoreTheSettings)
     EXPECT_TRUE(sameSurface(back(), pinned));
 
     choose(command::Clip);
-    EXPECT_EQ(panel().clipped, 0);
+    EXPECT_FALSE(panel().clipped);
     EXPECT_EQ(program.options.clipOn, 0);
     choose(command::TabStar);
     EXPECT_EQ(markedTab(menu()), command::TabStar);

@@ -512,7 +512,7 @@ TEST_F(GameFlowTest, theHintShowsItsBalloonAndTabOnlyAtStandardDifficultyAndEver
     startGame();
     openAnExtraPunchInTheBottomRow();
     character(' ');
-    EXPECT_EQ(game().view.balloonShown, 1);
+    EXPECT_TRUE(game().view.balloonShown);
     EXPECT_EQ(balloonPixel(), platform::rgb(255, 255, 255));
     EXPECT_EQ(game().status.lastPattern, 5);
     EXPECT_TRUE(window.menu().hasRadioMark(command::TabTriangle)) << "the panel turned to the hint's tab";
@@ -520,13 +520,13 @@ TEST_F(GameFlowTest, theHintShowsItsBalloonAndTabOnlyAtStandardDifficultyAndEver
     // Ending a game leaves the balloon; the first landing of the next game takes it.
     command(command::Restart);
     command(command::TabDiamond);
-    EXPECT_EQ(game().view.balloonShown, 1);
+    EXPECT_TRUE(game().view.balloonShown);
     options().difficulty = 1;
     startGame();
     openAnExtraPunchInTheBottomRow();
-    EXPECT_EQ(game().view.balloonShown, 1);
+    EXPECT_TRUE(game().view.balloonShown);
     character(' ');
-    EXPECT_EQ(game().view.balloonShown, 0);
+    EXPECT_FALSE(game().view.balloonShown);
     EXPECT_EQ(balloonPixel(), stripPixel());
     EXPECT_EQ(game().status.lastPattern, 0) << "no hint is probed at the professional difficulty";
     EXPECT_TRUE(window.menu().hasRadioMark(command::TabDiamond));

@@ -142,7 +142,7 @@ TEST_F(TitleShowTest, theLogoTurnsThereAndBackInThirtyEightTicks)
     expected.push_back(0);
     EXPECT_EQ(frames, expected);
     EXPECT_EQ(animation().logoFrame, 1);
-    EXPECT_EQ(animation().logoForward, 1);
+    EXPECT_TRUE(animation().logoForward);
 }
 
 TEST_F(TitleShowTest, aGameInMidCycleLeavesTheAnimationWhereItStopped)

@@ -75,8 +75,8 @@ TEST_F(SpeechBalloon, LongestTextFitsTheStripItIsErasedFrom)
 
 TEST_F(SpeechBalloon, LongestBalloonIsDrawnWholeAndErasedExactly)
 {
-    ASSERT_EQ(view.updateBalloon(names, withNext(1), 9), 1);
-    EXPECT_EQ(view.balloonShown, 1);
+    ASSERT_TRUE(view.updateBalloon(names, withNext(1), 9));
+    EXPECT_TRUE(view.balloonShown);
 
     for (platform::Surface* surface : {&surfaces.backBuffer, &screen()}) {
         EXPECT_EQ(differencesOutside(*surface, background, stripArea), 0) << "nothing drawn outside the strip";
@@ -95,37 +95,37 @@ TEST_F(SpeechBalloon, LongestBalloonIsDrawnWholeAndErasedExactly)
     }
     EXPECT_EQ(differencesOutside(surfaces.backBuffer, screen(), {}), 0);
 
-    EXPECT_EQ(view.updateBalloon(names, withNext(1), -1), 0);
-    EXPECT_EQ(view.balloonShown, 0);
+    EXPECT_FALSE(view.updateBalloon(names, withNext(1), -1));
+    EXPECT_FALSE(view.balloonShown);
     EXPECT_EQ(differencesOutside(surfaces.backBuffer, background, {}), 0);
     EXPECT_EQ(differencesOutside(screen(), background, {}), 0);
 }
 
 TEST_F(SpeechBalloon, UpdateReturnsOneOnlyWhenItDraws)
 {
-    EXPECT_EQ(view.updateBalloon(names, withNext(2), 0), 0);
+    EXPECT_FALSE(view.updateBalloon(names, withNext(2), 0));
     std::int64_t copied = screen().copiedPixels();
-    EXPECT_EQ(view.updateBalloon(names, withNext(2), -1), 0);
+    EXPECT_FALSE(view.updateBalloon(names, withNext(2), -1));
     EXPECT_EQ(screen().copiedPixels(), copied) << "erasing with no balloon shown copies nothing";
     EXPECT_EQ(differencesOutside(screen(), background, {}), 0);
-    EXPECT_EQ(view.updateBalloon(names, withNext(2), 11), 0);
+    EXPECT_FALSE(view.updateBalloon(names, withNext(2), 11));
     EXPECT_EQ(differencesOutside(screen(), background, {}), 0);
-    EXPECT_EQ(view.balloonShown, 0);
+    EXPECT_FALSE(view.balloonShown);
 
-    EXPECT_EQ(view.updateBalloon(names, withNext(2), 1), 1);
+    EXPECT_TRUE(view.updateBalloon(names, withNext(2), 1));
     const platform::Surface drawn = [this] {
         platform::Surface copy(clientWidth, clientHeight);
         copy.copyFrom(0, 0, clientWidth, clientHeight, screen(), 0, 0);
         return copy;
     }();
-    EXPECT_EQ(view.updateBalloon(names, withNext(5), 0), 0);
-    EXPECT_EQ(view.balloonShown, 1);
+    EXPECT_FALSE(view.updateBalloon(names, withNext(5), 0));
+    EXPECT_TRUE(view.balloonShown);
     EXPECT_EQ(view.shown.nextColour, 5);
     EXPECT_EQ(differencesOutside(screen(), drawn, {}), 0) << "index 0 leaves the balloon in place";
 
     for (int pattern = 1; pattern <= 10; ++pattern)
-        EXPECT_EQ(view.updateBalloon(names, withNext(pattern % 8 + 1), pattern), 1) << "pattern " << pattern;
-    EXPECT_EQ(view.updateBalloon(names, withNext(1), -1), 0);
+        EXPECT_TRUE(view.updateBalloon(names, withNext(pattern % 8 + 1), pattern)) << "pattern " << pattern;
+    EXPECT_FALSE(view.updateBalloon(names, withNext(1), -1));
     EXPECT_EQ(differencesOutside(screen(), background, {}), 0);
 }
 
@@ -177,7 +177,7 @@ TEST_F(SpeechBalloon, ShorterBalloonDrawsOverALongerOneUntilErased)
     view.updateBalloon(names, withNext(2), 4);
     // The longer body's right part stays; the shorter one's outline crosses it.
     EXPECT_EQ(screen().pixel(630, 433), black);
-    EXPECT_EQ(view.updateBalloon(names, withNext(2), -1), 0);
+    EXPECT_FALSE(view.updateBalloon(names, withNext(2), -1));
     EXPECT_EQ(differencesOutside(surfaces.backBuffer, background, {}), 0);
     EXPECT_EQ(differencesOutside(screen(), background, {}), 0);
 }

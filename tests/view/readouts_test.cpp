@@ -27,33 +27,33 @@ using PlayfieldReadouts = ViewTest;
 
 TEST_F(PlayfieldReadouts, DigitReadoutsStandRightAlignedAfterUnlitCells)
 {
-    view.redraw(statusWith(0.0, 12345, 0, 100000, 50, 1), 1);
+    view.redraw(statusWith(0.0, 12345, 0, 100000, 50, 1), true);
     EXPECT_EQ(readout(470, 50, 10), (Glyphs{unlit, unlit, unlit, unlit, unlit, unlit, unlit, unlit, unlit, 0}));
     EXPECT_EQ(readout(470, 120, 4), (Glyphs{2, 3, 4, 5})) << "more digits than cells shows the lowest ones";
     EXPECT_EQ(readout(470, 290, 4), (Glyphs{1, 0, 0, 0})) << "100000 ms reads in tenths of a second";
     EXPECT_EQ(readout(550, 290, 4), (Glyphs{unlit, unlit, unlit, 0}));
 
-    view.redraw(statusWith(700.0, 12345, 0, 100000, 50, 1), 0);
+    view.redraw(statusWith(700.0, 12345, 0, 100000, 50, 1), false);
     EXPECT_EQ(readout(470, 50, 10), (Glyphs{unlit, unlit, unlit, unlit, unlit, unlit, unlit, 7, 0, 0}));
 }
 
 TEST_F(PlayfieldReadouts, ScoreBeyondThirtyTwoBitsShowsItsLowestTenDigits)
 {
-    view.redraw(statusWith(123456789012.0, 0, 0, 0, 0, 1), 1);
+    view.redraw(statusWith(123456789012.0, 0, 0, 0, 0, 1), true);
     EXPECT_EQ(readout(470, 50, 10), (Glyphs{3, 4, 5, 6, 7, 8, 9, 0, 1, 2}));
 }
 
 TEST_F(PlayfieldReadouts, StageClockOnTheTickOfARiseShowsOnlyUnlitCells)
 {
-    view.redraw(statusWith(0.0, 0, 0, 30000, 0, 1), 1);
+    view.redraw(statusWith(0.0, 0, 0, 30000, 0, 1), true);
     EXPECT_EQ(readout(550, 290, 4), (Glyphs{unlit, unlit, unlit, 0}));
 
-    view.redraw(statusWith(0.0, 0, 0, 30000, -100, 1), 0);
+    view.redraw(statusWith(0.0, 0, 0, 30000, -100, 1), false);
     EXPECT_EQ(readout(550, 290, 4), (Glyphs{unlit, unlit, unlit, unlit}));
     EXPECT_EQ(differencesOutside(surfaces.backBuffer, screen(), {}), 0);
 
     // Less than a tenth below zero truncates to zero.
-    view.redraw(statusWith(0.0, 0, 0, 30000, -99, 1), 0);
+    view.redraw(statusWith(0.0, 0, 0, 30000, -99, 1), false);
     EXPECT_EQ(readout(550, 290, 4), (Glyphs{unlit, unlit, unlit, 0}));
 }
 
@@ -77,11 +77,11 @@ TEST_F(PlayfieldReadouts, StockMarksFillTwoLinesOfFive)
 {
     const platform::Rect stockBox{470, 190, 620, 248};
 
-    view.redraw(statusWith(0.0, 0, 0, 0, 0, 1), 1);
+    view.redraw(statusWith(0.0, 0, 0, 0, 0, 1), true);
     EXPECT_TRUE(allOf(surfaces.backBuffer, stockBox, black));
     EXPECT_TRUE(allOf(screen(), stockBox, black));
 
-    view.redraw(statusWith(0.0, 0, 7, 0, 0, 1), 0);
+    view.redraw(statusWith(0.0, 0, 7, 0, 0, 1), false);
     for (int i = 0; i < 5; ++i) {
         EXPECT_TRUE(markAt(surfaces.backBuffer, 470 + 30 * i, 190)) << "first line, mark " << i;
         EXPECT_TRUE(markAt(screen(), 470 + 30 * i, 190)) << "first line, mark " << i;
@@ -91,7 +91,7 @@ TEST_F(PlayfieldReadouts, StockMarksFillTwoLinesOfFive)
     EXPECT_TRUE(allOf(screen(), {530, 220, 620, 248}, black));
 
     // Fewer marks than before: the lost ones go.
-    view.redraw(statusWith(0.0, 0, 5, 0, 0, 1), 0);
+    view.redraw(statusWith(0.0, 0, 5, 0, 0, 1), false);
     for (int i = 0; i < 5; ++i)
         EXPECT_TRUE(markAt(screen(), 470 + 30 * i, 190)) << "mark " << i;
     EXPECT_TRUE(allOf(surfaces.backBuffer, {470, 217, 620, 248}, black));
@@ -100,11 +100,11 @@ TEST_F(PlayfieldReadouts, StockMarksFillTwoLinesOfFive)
 
 TEST_F(PlayfieldReadouts, NextPieceShowsItsColourAndAnUnknownColourLeavesTheBoxEmpty)
 {
-    view.redraw(statusWith(0.0, 0, 0, 0, 0, 3), 1);
+    view.redraw(statusWith(0.0, 0, 0, 0, 0, 3), true);
     EXPECT_EQ(spriteAt(surfaces.backBuffer, 470, 360), 3);
     EXPECT_EQ(spriteAt(screen(), 470, 360), 3);
 
-    view.redraw(statusWith(0.0, 0, 0, 0, 0, 0), 0);
+    view.redraw(statusWith(0.0, 0, 0, 0, 0, 0), false);
     EXPECT_TRUE(allOf(surfaces.backBuffer, {470, 360, 510, 400}, black));
     EXPECT_TRUE(allOf(screen(), {470, 360, 510, 400}, black));
 }
@@ -117,22 +117,22 @@ TEST_F(PlayfieldReadouts, RedrawCopiesOnlyTheReadoutsThatChanged)
     RoundStatus status = statusWith(700.0, 3, 2, 100000, 100000, 2);
 
     std::int64_t before = screen().copiedPixels();
-    view.redraw(status, 1);
+    view.redraw(status, true);
     EXPECT_EQ(screen().copiedPixels() - before, 10 * digitCell + 4 * digitCell + 2 * mark + 8 * digitCell + sprite)
-        << "force 1 draws all six readouts";
+        << "forced, all six readouts are drawn";
     EXPECT_EQ(differencesOutside(surfaces.backBuffer, screen(), {}), 0);
 
     before = screen().copiedPixels();
     const std::int64_t bufferBefore = surfaces.backBuffer.copiedPixels();
-    view.redraw(status, 0);
-    view.redraw(status, 2);
+    view.redraw(status, false);
+    view.redraw(status, false);
     EXPECT_EQ(screen().copiedPixels(), before) << "an unchanged status draws nothing";
     EXPECT_EQ(surfaces.backBuffer.copiedPixels(), bufferBefore);
 
     // A tick of the rise clock moves the stage remaining only.
     status.stageRemaining -= 100;
     before = screen().copiedPixels();
-    view.redraw(status, 0);
+    view.redraw(status, false);
     EXPECT_EQ(screen().copiedPixels() - before, 4 * digitCell);
     EXPECT_EQ(readout(550, 290, 4), (Glyphs{unlit, 9, 9, 9}));
     EXPECT_EQ(readout(470, 290, 4), (Glyphs{1, 0, 0, 0}));
