@@ -113,3 +113,37 @@ std::vector<std::uint8_t> defaultFileBytes()
     bytes.insert(bytes.end(), o.begin(), o.end());
     return bytes;
 }
+
+std::int32_t fieldAt(const std::vector<std::uint8_t>& bytes, std::size_t offset)
+{
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        value |= static_cast<std::uint32_t>(bytes[offset + i]) << (8 * i);
+    return static_cast<std::int32_t>(value);
+}
+
+std::vector<std::uint8_t> slice(const std::vector<std::uint8_t>& bytes, std::size_t from, std::size_t to)
+{
+    return std::vector<std::uint8_t>(bytes.begin() + static_cast<std::ptrdiff_t>(from),
+                                     bytes.begin() + static_cast<std::ptrdiff_t>(to));
+}
+
+std::vector<std::uint8_t> distinctTable()
+{
+    std::vector<std::uint8_t> bytes;
+    for (int r = 1; r <= 11; ++r) {
+        const auto row = rowBytes(1000.0 * r, "Row " + std::to_string(r), r % 2);
+        bytes.insert(bytes.end(), row.begin(), row.end());
+    }
+    return bytes;
+}
+
+std::ptrdiff_t entriesIn(const std::filesystem::path& folder)
+{
+    return std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator{});
+}
+
+std::ptrdiff_t openFiles()
+{
+    return entriesIn("/proc/self/fd");
+}

@@ -47,3 +47,10 @@ protected:
 std::vector<std::uint8_t> rowBytes(double score, const std::string& name, std::int32_t difficulty);
 std::vector<std::uint8_t> settingsBytes(const std::vector<std::int32_t>& fields);
 std::vector<std::uint8_t> defaultFileBytes();
+std::int32_t fieldAt(const std::vector<std::uint8_t>& bytes, std::size_t offset);
+std::vector<std::uint8_t> slice(const std::vector<std::uint8_t>& bytes, std::size_t from, std::size_t to);
+// A table unlike the default one: row r scores 1000 * r and is named "Row r".
+std::vector<std::uint8_t> distinctTable();
+std::ptrdiff_t entriesIn(const std::filesystem::path& folder);
+// Descriptors this process holds open.
+std::ptrdiff_t openFiles();

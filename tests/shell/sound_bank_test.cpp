@@ -1,6 +1,6 @@
 #include "platform/program_folder.h"
 #include "shell/sound_bank.h"
-#include "tests/sound/sound_capture.h"
+#include "tests/shell/sound_capture.h"
 
 #include <string>
 

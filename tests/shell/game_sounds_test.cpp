@@ -6,7 +6,7 @@
 #include "platform/window.h"
 #include "resources/menu.h"
 #include "shell/main_window.h"
-#include "tests/sound/sound_capture.h"
+#include "tests/shell/sound_capture.h"
 
 namespace {
 
