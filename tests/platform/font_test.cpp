@@ -1,6 +1,6 @@
 #include "platform/application.h"
 #include "platform/font.h"
-#include "platform/font_data.h"
+#include "platform/draw/font_data.h"
 #include "platform/notice.h"
 #include "platform/sjis.h"
 #include "platform/surface.h"

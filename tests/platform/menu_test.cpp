@@ -1,8 +1,8 @@
 #include "platform/application.h"
-#include "platform/menu_data.h"
+#include "platform/window/menu_data.h"
 #include "platform/window.h"
 
-#include "platform/window_data.h"
+#include "platform/window/window_data.h"
 
 #include <gtest/gtest.h>
 

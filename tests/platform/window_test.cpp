@@ -2,7 +2,7 @@
 #include "platform/clock.h"
 #include "platform/surface.h"
 #include "platform/window.h"
-#include "platform/window_data.h"
+#include "platform/window/window_data.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "engine/well.h"
 #include "platform/application.h"
 #include "platform/gamepad.h"
-#include "platform/window_data.h"
+#include "platform/window/window_data.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -2,8 +2,8 @@
 
 #include "platform/settings_file.h"
 #include "platform/surface.h"
-#include "platform/surface_data.h"
-#include "platform/window_data.h"
+#include "platform/draw/surface_data.h"
+#include "platform/window/window_data.h"
 #include "platform/window_picture.h"
 #include "ranking/data_file.h"
 

@@ -1,9 +1,9 @@
 #include "platform/surface.h"
 #include "platform/font.h"
-#include "platform/font_data.h"
-#include "platform/raster.h"
-#include "platform/surface_data.h"
-#include "platform/text.h"
+#include "platform/draw/font_data.h"
+#include "platform/draw/raster.h"
+#include "platform/draw/surface_data.h"
+#include "platform/draw/text.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "platform/raster.h"
+#include "platform/draw/raster.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "platform/edit_limit.h"
+#include "platform/dialogs/edit_limit.h"
 
 #include "platform/sjis.h"
 

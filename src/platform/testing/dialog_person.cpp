@@ -1,6 +1,6 @@
 #include "platform/dialog.h"
 
-#include "platform/dialog_data.h"
+#include "platform/dialogs/dialog_data.h"
 
 #include <QClipboard>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "platform/x11_overlay.h"
+#include "platform/overlay/x11_overlay.h"
 
 #include <QGuiApplication>
 

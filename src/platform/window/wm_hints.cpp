@@ -1,4 +1,4 @@
-#include "platform/wm_hints.h"
+#include "platform/window/wm_hints.h"
 
 #include <QElapsedTimer>
 #include <QEvent>

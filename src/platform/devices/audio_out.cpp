@@ -1,6 +1,6 @@
 #include "platform/audio_out.h"
 
-#include "platform/sdl_lock.h"
+#include "platform/devices/sdl_lock.h"
 
 #include <SDL.h>
 

@@ -1,7 +1,7 @@
-#include "platform/window_data.h"
+#include "platform/window/window_data.h"
 
-#include "platform/wm_hints.h"
-#include "platform/surface_data.h"
+#include "platform/window/wm_hints.h"
+#include "platform/draw/surface_data.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

@@ -1,11 +1,11 @@
 #include "platform/dialog.h"
 
-#include "platform/dialog_data.h"
-#include "platform/edit_limit.h"
+#include "platform/dialogs/dialog_data.h"
+#include "platform/dialogs/edit_limit.h"
 #include "platform/sjis.h"
 #include "platform/surface.h"
-#include "platform/surface_data.h"
-#include "platform/window_data.h"
+#include "platform/draw/surface_data.h"
+#include "platform/window/window_data.h"
 
 #include <QButtonGroup>
 #include <QDialog>

@@ -1,8 +1,8 @@
 #include "platform/gamepad.h"
 
 #include "platform/message.h"
-#include "platform/sdl_lock.h"
-#include "platform/window_data.h"
+#include "platform/devices/sdl_lock.h"
+#include "platform/window/window_data.h"
 
 #include <SDL.h>
 

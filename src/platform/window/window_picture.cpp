@@ -1,6 +1,6 @@
 #include "platform/window_picture.h"
 
-#include "platform/window_data.h"
+#include "platform/window/window_data.h"
 
 #include <QPixmap>
 #include <QString>

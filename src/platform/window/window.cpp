@@ -1,9 +1,9 @@
-#include "platform/window_data.h"
+#include "platform/window/window_data.h"
 
 #include "platform/clock.h"
-#include "platform/wm_hints.h"
-#include "platform/menu_data.h"
-#include "platform/surface_data.h"
+#include "platform/window/wm_hints.h"
+#include "platform/window/menu_data.h"
+#include "platform/draw/surface_data.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

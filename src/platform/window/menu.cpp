@@ -1,4 +1,4 @@
-#include "platform/menu_data.h"
+#include "platform/window/menu_data.h"
 
 #include <QMenu>
 

@@ -1,5 +1,5 @@
 #include "platform/font.h"
-#include "platform/font_data.h"
+#include "platform/draw/font_data.h"
 
 #include "platform/application.h"
 #include "platform/notice.h"

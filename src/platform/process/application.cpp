@@ -1,7 +1,7 @@
 #include "platform/application.h"
 
-#include "platform/application_signals.h"
-#include "platform/wm_hints.h"
+#include "platform/process/application_signals.h"
+#include "platform/window/wm_hints.h"
 
 #include <QApplication>
 #include <QCryptographicHash>

@@ -7,7 +7,7 @@
 // cells, and their ink is kept to [y, y + height) vertically and to the text's
 // cells horizontally, widened on the right by the slant of an italic font.
 
-#include "platform/font_data.h"
+#include "platform/draw/font_data.h"
 #include "platform/geometry.h"
 
 #include <QImage>

@@ -1,8 +1,8 @@
 #include "platform/screen_overlay.h"
 
 #include "platform/clock.h"
-#include "platform/x11_overlay.h"
-#include "platform/surface_data.h"
+#include "platform/overlay/x11_overlay.h"
+#include "platform/draw/surface_data.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,4 +1,4 @@
-#include "platform/application_signals.h"
+#include "platform/process/application_signals.h"
 
 #include <QSocketNotifier>
 

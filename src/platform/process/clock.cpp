@@ -31,19 +31,4 @@ std::int64_t Clock::calendarSeconds() const
     return static_cast<std::int64_t>(std::time(nullptr));
 }
 
-void Clock::simulate(std::int64_t calendarSeconds)
-{
-    simulated_ = true;
-    simulatedSeconds_ = calendarSeconds;
-    simulatedMs_ = 0;
-    pauses_.clear();
-}
-
-void Clock::useRealTime()
-{
-    simulated_ = false;
-    pauses_.clear();
-    simulatedMs_ = 0;
-}
-
 } // namespace platform

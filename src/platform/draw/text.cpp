@@ -1,5 +1,5 @@
-#include "platform/text.h"
-#include "platform/raster.h"
+#include "platform/draw/text.h"
+#include "platform/draw/raster.h"
 #include "platform/sjis.h"
 
 #include <QFontMetricsF>

@@ -1,6 +1,6 @@
 #include "platform/help_window.h"
 
-#include "platform/window_data.h"
+#include "platform/window/window_data.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
