@@ -103,8 +103,7 @@ int main(int argc, char** argv)
     platform::Application application(argc, argv);
     // The game's blocking pauses (start-up effect, bounces) pass at once.
     platform::Clock::instance().simulate(1765432100);
-    bindProgram(program);
-    platform::Window window(windowProc);
+    platform::Window window(procedureFor(program));
     window.create(windowTitle, mainMenu, "TM_ICON");
     Game& game = *program.game;
 

@@ -78,10 +78,12 @@ platform::Application* startFuzzing(int& argc, char** argv)
 
 // The game's own window procedure, but for the creation handler: the start-up
 // effect and the placement are of no interest here and too slow to repeat.
-void fuzzProc(platform::Window& window, const platform::Message& message)
+platform::WindowProc fuzzProc(Program& program)
 {
-    if (message.kind != platform::MessageKind::Create)
-        windowProc(window, message);
+    return [&program](platform::Window& window, const platform::Message& message) {
+        if (message.kind != platform::MessageKind::Create)
+            windowProc(program, window, message);
+    };
 }
 
 // One window and one game serve every input, as in a running program; each
@@ -100,8 +102,7 @@ FuzzGame startGame(int& argc, char** argv)
     FuzzGame fuzz;
     fuzz.application = startFuzzing(argc, argv);
     fuzz.program = new Program;
-    bindProgram(*fuzz.program);
-    fuzz.window = new platform::Window(fuzzProc);
+    fuzz.window = new platform::Window(fuzzProc(*fuzz.program));
     fuzz.window->create("fuzz", mainMenu, "");
     // The first message makes the surfaces and the game.
     fuzz.window->send(platform::Message{platform::MessageKind::Timer, 0, 0, {}});

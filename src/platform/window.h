@@ -6,6 +6,7 @@
 #include "platform/zoom_range.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -18,7 +19,7 @@ class Window;
 struct WindowData;
 
 // Every message of the window goes to one procedure.
-using WindowProc = void (*)(Window& window, const Message& message);
+using WindowProc = std::function<void(Window& window, const Message& message)>;
 
 // The game's one top-level window: a fixed frame with a menu bar over a client
 // area. Its screen surface is what the player sees; drawing on it shows at

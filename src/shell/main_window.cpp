@@ -20,8 +20,6 @@
 
 namespace {
 
-Program* bound = nullptr;
-
 // A moved window is written once it has rested this long, not at every step of a drag.
 constexpr int placeRestMs = 500;
 
@@ -154,16 +152,8 @@ void buildProgram(Program& program, platform::Window& window)
 
 } // namespace
 
-void bindProgram(Program& program)
+void windowProc(Program& program, platform::Window& window, const platform::Message& message)
 {
-    bound = &program;
-}
-
-void windowProc(platform::Window& window, const platform::Message& message)
-{
-    if (!bound)
-        return;
-    Program& program = *bound;
     // The effect's first outline goes up before the pictures are decoded and
     // the game is built: they are made in its first pause.
     if (message.kind == platform::MessageKind::Create && !program.game)
@@ -214,6 +204,13 @@ void windowProc(platform::Window& window, const platform::Message& message)
         keepFileCurrent(window, game);
 }
 
+platform::WindowProc procedureFor(Program& program)
+{
+    return [&program](platform::Window& window, const platform::Message& message) {
+        windowProc(program, window, message);
+    };
+}
+
 int runTamaro(platform::Application& application, Program& program)
 {
     // Before anything is read or shown: such a display would end in a crash.
@@ -224,8 +221,7 @@ int runTamaro(platform::Application& application, Program& program)
     const platform::SingleInstance instance(std::string(windowClassName) + windowTitle);
     if (!instance.isFirst())
         return 0;
-    bindProgram(program);
-    platform::Window window(windowProc);
+    platform::Window window(procedureFor(program));
     application.onTerminationRequest([&window] { window.destroy(); });
     application.onSessionSave([&program] {
         if (program.game)

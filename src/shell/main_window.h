@@ -3,13 +3,12 @@
 #include "shell/game.h"
 #include "core/options.h"
 #include "core/surfaces.h"
+#include "platform/window.h"
 
 #include <optional>
 
 namespace platform {
 class Application;
-class Window;
-struct Message;
 } // namespace platform
 
 // The records that live for the whole process: the settings and the surfaces
@@ -24,9 +23,10 @@ struct Program {
 inline constexpr const char* windowClassName = "Rumo!ウィンドウtamaro";
 inline constexpr const char* windowTitle = "タマロ　ミナソラ";
 
-// The window procedure works on this program; set before the window is created.
-void bindProgram(Program& program);
-void windowProc(platform::Window& window, const platform::Message& message);
+// The window procedure of the game: every message of the window, for this program.
+void windowProc(Program& program, platform::Window& window, const platform::Message& message);
+// The procedure that a window of this program is made with.
+platform::WindowProc procedureFor(Program& program);
 
 // The entry point: refuses a second copy, runs the window, tears the game down.
 int runTamaro(platform::Application& application, Program& program);

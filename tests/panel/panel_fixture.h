@@ -45,7 +45,6 @@ protected:
         program.surfaces.sprites = makeTestSprites();
         program.surfaces.strip = platform::Surface(stripArea.width(), stripArea.height());
         program.surfacesPending = false;
-        bindProgram(program);
         window.create(windowTitle, mainMenu, "TM_ICON");
         ASSERT_TRUE(program.game.has_value());
     }
@@ -61,7 +60,7 @@ protected:
     platform::Menu& menu() { return window.menu(); }
 
     Program program;
-    platform::Window window{windowProc};
+    platform::Window window{procedureFor(program)};
 };
 
 // True when the w by h pixels at (x, y) of a equal those at (sx, sy) of b.

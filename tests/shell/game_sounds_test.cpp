@@ -38,8 +38,7 @@ protected:
     void openWindow(int soundOn)
     {
         program.options.soundOn = soundOn;
-        bindProgram(program);
-        window = std::make_unique<platform::Window>(windowProc);
+        window = std::make_unique<platform::Window>(procedureFor(program));
         window->create(windowTitle, mainMenu, "TM_ICON");
     }
 

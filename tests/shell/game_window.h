@@ -29,7 +29,6 @@ protected:
         platform::Clock::instance().simulate(1765432100);
         platform::Clock::instance().clearPauses();
         prepareFolder();
-        bindProgram(program);
         window.create(windowTitle, mainMenu, "TM_ICON");
     }
     // Runs in the scratch folder before the window is made.
@@ -72,5 +71,5 @@ protected:
     std::filesystem::path folder;
     std::filesystem::path previous;
     Program program;
-    platform::Window window{windowProc};
+    platform::Window window{procedureFor(program)};
 };

@@ -34,7 +34,6 @@ protected:
         fs::create_directories(folder_);
         fs::current_path(folder_);
         platform::Clock::instance().simulate(1765432100);
-        bindProgram(program);
         window.create(windowTitle, mainMenu, "TM_ICON");
         window.send(platform::Message{platform::MessageKind::Command, command::Help, 0, {}});
     }
@@ -63,7 +62,7 @@ protected:
     fs::path previous_;
     fs::path folder_;
     Program program;
-    platform::Window window{windowProc};
+    platform::Window window{procedureFor(program)};
 };
 
 TEST_F(HelpTest, theMenuCommandOpensTheHelpOnItsContentsPage)

@@ -39,7 +39,6 @@ protected:
         fs::create_directories(folder_);
         fs::current_path(folder_);
         platform::Clock::instance().simulate(1765432100);
-        bindProgram(program);
         window.create(windowTitle, mainMenu, "TM_ICON");
 
         platform::Surface sheet(468, 83);
@@ -92,7 +91,7 @@ protected:
     fs::path previous_;
     fs::path folder_;
     Program program;
-    platform::Window window{windowProc};
+    platform::Window window{procedureFor(program)};
 };
 
 TEST_F(TitleShowTest, theFirstTickDrawsTheWaveOnTheWindowOnlyAndSevenTicksComeBackToIt)

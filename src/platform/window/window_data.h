@@ -60,7 +60,7 @@ struct WindowTimer {
 
 struct WindowData {
     Window* owner = nullptr;
-    WindowProc proc = nullptr;
+    WindowProc proc;
     std::unique_ptr<FrameWidget> frame;
     ClientWidget* client = nullptr;
     Surface screen;
