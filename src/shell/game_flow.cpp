@@ -132,7 +132,7 @@ void beginPiece(Game& game, bool newGame)
     if (options.difficulty == 0) {
         const int hint = well.probeHint();
         if (game.view.updateBalloon(game.patternNames, game.status, hint))
-            game.panel.showTab(game.patternNames, 0, game.status.lastPattern);
+            game.panel.showTab(game.patternNames, 0, hint);
     }
     game.view.redraw(game.status, newGame);
     well.paintPiece();
