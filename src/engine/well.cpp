@@ -40,7 +40,7 @@ platform::Rect cellRect(int x, int y)
 } // namespace
 
 Well::Well(platform::Window& mainWindow, Surfaces& surfaces)
-    : backBuffer(&surfaces.backBuffer), sprites(&surfaces.sprites), strip(&surfaces.strip), window(&mainWindow)
+    : backBuffer(&surfaces.backBuffer), sprites(&surfaces.sprites), window(&mainWindow)
 {
     grid.fill(wallCode);
 }

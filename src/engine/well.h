@@ -40,7 +40,6 @@ struct Well {
     RoundStatus* status = nullptr;
     platform::Surface* backBuffer = nullptr;
     platform::Surface* sprites = nullptr;
-    platform::Surface* strip = nullptr;
     platform::Window* window = nullptr;
     Grid grid{};
     std::int32_t pieceColour = 1;

@@ -49,7 +49,6 @@ SidePanel::SidePanel(platform::Window& window, Surfaces& surfaces)
     : window(&window),
       backBuffer(&surfaces.backBuffer),
       sprites(&surfaces.sprites),
-      strip(&surfaces.strip),
       textFont(makeFont(18, 5, false, false, faceMincho)),
       tabFont(makeFont(20, 0, false, false, faceGothic)),
       // The fixed-pitch Gothic slashes its zero, which at ten pixels reads as θ;

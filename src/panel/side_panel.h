@@ -66,7 +66,6 @@ struct SidePanel {
     platform::Window* window = nullptr;
     platform::Surface* backBuffer = nullptr;
     platform::Surface* sprites = nullptr;
-    platform::Surface* strip = nullptr;
     platform::Font textFont;
     platform::Font tabFont;
     platform::Font valueFont;

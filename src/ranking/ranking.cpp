@@ -46,8 +46,6 @@ constexpr std::size_t placeOffset = tableBytes + offsetof(Options, windowRect);
 
 Ranking::Ranking(platform::Window& window, Surfaces& surfaces, Options* options)
     : backBuffer(&surfaces.backBuffer),
-      sprites(&surfaces.sprites),
-      strip(&surfaces.strip),
       window(&window),
       tableFont(makeFont(40, 5, true, false, faceMincho)),
       dataFile(dataFileName),

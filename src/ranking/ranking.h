@@ -59,8 +59,6 @@ struct Ranking {
     void drawTable(int highlightRank);
 
     platform::Surface* backBuffer = nullptr;
-    platform::Surface* sprites = nullptr;
-    platform::Surface* strip = nullptr;
     platform::Window* window = nullptr;
     platform::Font tableFont;
     DataFile dataFile;

@@ -76,9 +76,7 @@ platform::Rect startupOutline(const platform::Rect& desktop, int step)
 } // namespace
 
 TitleShow::TitleShow(platform::Window& window, Surfaces& surfaces)
-    : backBuffer(&surfaces.backBuffer),
-      sprites(&surfaces.sprites),
-      strip(&surfaces.strip),
+    : sprites(&surfaces.sprites),
       window(&window),
       logoFrames(platform::Surface::fromPicture("ID_BITMAP4"))
 {

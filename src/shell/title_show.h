@@ -75,9 +75,7 @@ struct TitleShow {
     // of cells whose picture changes are copied.
     void tick();
 
-    platform::Surface* backBuffer = nullptr;
     platform::Surface* sprites = nullptr;
-    platform::Surface* strip = nullptr;
     platform::Window* window = nullptr;
     platform::Surface logoFrames;
     TitleAnimation animation;
