@@ -121,11 +121,13 @@ std::optional<std::size_t> readAll(int fd, std::span<std::uint8_t> out)
     return done;
 }
 
-bool writeAll(int fd, const std::uint8_t* bytes, std::size_t size)
+// Writes every byte: from the start of the file when inPlace, else at the file's position.
+bool writeAll(int fd, std::span<const std::uint8_t> bytes, bool inPlace = false)
 {
     std::size_t done = 0;
-    while (done < size) {
-        const ssize_t put = ::write(fd, bytes + done, size - done);
+    while (done < bytes.size()) {
+        const ssize_t put = inPlace ? ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done))
+                                    : ::write(fd, bytes.data() + done, bytes.size() - done);
         if (put < 0 && errno == EINTR)
             continue;
         if (put <= 0) {
@@ -150,7 +152,7 @@ bool copyTail(int from, std::size_t offset, int fd)
             return false;
         if (got == 0)
             return true;
-        if (!writeAll(fd, buffer.data(), static_cast<std::size_t>(got)))
+        if (!writeAll(fd, std::span<const std::uint8_t>(buffer.data(), static_cast<std::size_t>(got))))
             return false;
         at += got;
     }
@@ -167,23 +169,6 @@ int createBeside(const std::string& path, std::string& made)
             return fd;
     }
     return -1;
-}
-
-bool pwriteAll(int fd, std::span<const std::uint8_t> bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t put = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0) {
-            if (put == 0)
-                errno = EIO;
-            return false;
-        }
-        done += static_cast<std::size_t>(put);
-    }
-    return true;
 }
 
 // Failures of making a new file that an overwrite of the held file can
@@ -207,10 +192,10 @@ bool overwriteInPlace(DataFile& file, std::span<const std::uint8_t> head)
     if (!kept)
         return false;
     previous.resize(*kept);
-    if (pwriteAll(file.descriptor, head) && ::fsync(file.descriptor) == 0)
+    if (writeAll(file.descriptor, head, true) && ::fsync(file.descriptor) == 0)
         return true;
     const int error = errno;
-    if (pwriteAll(file.descriptor, previous))
+    if (writeAll(file.descriptor, previous, true))
         [[maybe_unused]] const int cut = ::ftruncate(file.descriptor, old.st_size);
     errno = error;
     return false;
@@ -336,7 +321,7 @@ bool replaceContents(DataFile& file, std::span<const std::uint8_t> head)
         ::fchmod(fd, old.st_mode & 07777);
         [[maybe_unused]] const int owned = ::fchown(fd, old.st_uid, old.st_gid);
     }
-    if (!writeAll(fd, head.data(), head.size()) || (isOpen(file) && !copyTail(file.descriptor, head.size(), fd)))
+    if (!writeAll(fd, head) || (isOpen(file) && !copyTail(file.descriptor, head.size(), fd)))
         return cannotReplace("writing failed");
     if (::fsync(fd) != 0)
         return cannotReplace("the disk did not take it");
