@@ -102,22 +102,29 @@ void Well::movePiece(MoveCommand command)
         ++pieceRow;
 }
 
+void Well::drawCell(int column, int row)
+{
+    const int x = cellX(column);
+    const int y = cellY(row);
+    const std::int32_t colour = cellAt(grid, column, row);
+    for (platform::Surface* surface : {backBuffer, &window->screen()}) {
+        if (colour == emptyCell)
+            surface->fillRect(cellRect(x, y), platform::stock::blackBrush);
+        else
+            surface->copyFrom(x, y, cellSize, cellSize, *sprites, (colour - 1) * cellSize, 0);
+    }
+}
+
 void Well::paintPiece()
 {
-    const int x = cellX(pieceColumn);
-    const int y = cellY(pieceRow);
-    const int sourceX = (pieceColour - 1) * cellSize;
-    backBuffer->copyFrom(x, y, cellSize, cellSize, *sprites, sourceX, 0);
-    window->screen().copyFrom(x, y, cellSize, cellSize, *sprites, sourceX, 0);
     cellAt(grid, pieceColumn, pieceRow) = pieceColour;
+    drawCell(pieceColumn, pieceRow);
 }
 
 void Well::erasePiece()
 {
-    const platform::Rect rect = cellRect(cellX(pieceColumn), cellY(pieceRow));
-    backBuffer->fillRect(rect, platform::stock::blackBrush);
-    window->screen().fillRect(rect, platform::stock::blackBrush);
     cellAt(grid, pieceColumn, pieceRow) = emptyCell;
+    drawCell(pieceColumn, pieceRow);
     lastRow = pieceRow;
 }
 
@@ -146,9 +153,8 @@ void Well::gameOverFill()
     window->wait(fillFirstMs);
     for (int row = bottomRow; row >= topRow; --row) {
         for (int column = firstColumn; column <= lastColumn; ++column) {
-            pieceColumn = column;
-            pieceRow = row;
-            paintPiece();
+            cellAt(grid, column, row) = pieceColour;
+            drawCell(column, row);
         }
         window->wait(fillRowMs);
     }

@@ -84,6 +84,8 @@ struct Well {
 
 private:
     std::int32_t drawColour();
+    // Draws the cell as the grid holds it, into the back buffer and onto the window.
+    void drawCell(int column, int row);
     void redrawWell();
     bool rowFull(int row) const;
     GridPosition piecePosition() const { return {pieceColumn, pieceRow}; }

@@ -28,19 +28,12 @@ void Well::clearRow(std::int32_t row)
         cellAt(grid, column, row) = emptyCell;
 }
 
-// Redraws the 77 playable cells, column by column, through the piece fields.
+// Redraws the 77 playable cells, column by column.
 void Well::redrawWell()
 {
     for (int column = firstColumn; column <= lastColumn; ++column) {
-        for (int row = topRow; row <= bottomRow; ++row) {
-            pieceColumn = column;
-            pieceRow = row;
-            pieceColour = cellAt(grid, column, row);
-            if (pieceColour != emptyCell)
-                paintPiece();
-            else
-                erasePiece();
-        }
+        for (int row = topRow; row <= bottomRow; ++row)
+            drawCell(column, row);
     }
 }
 
@@ -154,15 +147,12 @@ RiseResult Well::riseRow()
         result = RiseResult::PiecePushedOut;
     }
 
-    pieceRow = bottomRow;
     do {
         for (int c = firstColumn; c <= lastColumn; ++c)
             cellAt(grid, c, bottomRow) = firstBlockCode + draw(random) % blockCodeCount;
-    } while (evaluator.classify(*status, grid, piecePosition()) != NoPattern);
+    } while (evaluator.classify(*status, grid, {column, bottomRow}) != NoPattern);
 
     redrawWell();
-    pieceColour = colour;
-    pieceColumn = column;
     pieceRow = row;
     return result;
 }
