@@ -1,7 +1,6 @@
 #include "shell/main_window.h"
 
 #include "core/timers.h"
-
 #include "platform/application.h"
 #include "platform/gamepad.h"
 #include "platform/message.h"
@@ -20,7 +19,8 @@
 
 namespace {
 
-// A moved window is written once it has rested this long, not at every step of a drag.
+// A moved window's place is written this long after it first moved, not at
+// every step of a drag.
 constexpr int placeRestMs = 500;
 
 platform::Rect toRect(const Options::WindowRect& r)

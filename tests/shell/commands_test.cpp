@@ -167,7 +167,7 @@ std::array<std::int32_t, 12> settingsOnDisk()
 } // namespace
 
 // Nothing of what the player chooses waits for the end of the run to reach
-// the disk; a moved window is written once it has rested, and this run's own
+// the disk; a moved window is written half a second later, and this run's own
 // flags never are.
 TEST_F(CommandsTest, everyChoiceOfThePlayerIsOnDiskAtOnceAndAMoveOnceItRests)
 {
