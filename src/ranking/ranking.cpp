@@ -7,9 +7,9 @@
 #include "core/options.h"
 
 #include <algorithm>
-#include <cstddef>
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
