@@ -113,6 +113,11 @@ void askWindowManager(QWidget& window, std::string_view request, std::string_vie
 
 } // namespace
 
+bool desktopGivesPositions()
+{
+    return !QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
+}
+
 QPoint screenPosition(QWidget& window)
 {
     xcb_connection_t* c = connection();

@@ -17,6 +17,10 @@ QMargins frameExtents(QWidget& window, bool waitForAnswer);
 // Asks for the frame without waiting, so that the answer is there when it is needed.
 void requestFrameExtents(QWidget& window);
 
+// False where the desktop tells no window where it is, nor lets it choose
+// (native Wayland): the compositor places every window itself.
+bool desktopGivesPositions();
+
 // The window's own top-left corner on the screen, as the display knows it;
 // Qt's idea of it can lag behind what some window managers report.
 QPoint screenPosition(QWidget& window);
