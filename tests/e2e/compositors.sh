@@ -62,16 +62,21 @@ start_compositor() {
   compositor_alive || fail "$COMPOSITOR ended at its start"
 }
 
+# Ends a process of the test's, by force when it does not end within 5 s.
+stop_process() {
+  [ -n "$1" ] || return 0
+  kill "$1" 2>/dev/null || return 0
+  for _ in $(seq 50); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
+  kill -KILL "$1" 2>/dev/null
+  wait "$1" 2>/dev/null
+}
+
 stop_compositor() {
-  [ -n "${KEYBOARD_PID:-}" ] && kill "$KEYBOARD_PID" 2>/dev/null
-  KEYBOARD_PID=
-  [ -n "${COMPOSITOR_PID:-}" ] && kill "$COMPOSITOR_PID" 2>/dev/null
-  [ -n "${COMPOSITOR_PID:-}" ] && wait "$COMPOSITOR_PID" 2>/dev/null
-  COMPOSITOR_PID=
-  [ -n "${DBUS_PID:-}" ] && kill "$DBUS_PID" 2>/dev/null
-  DBUS_PID=
-  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
-  XVFB_PID=
+  stop_process "${KEYBOARD_PID:-}"
+  stop_process "${COMPOSITOR_PID:-}"
+  stop_process "${DBUS_PID:-}"
+  stop_process "${XVFB_PID:-}"
+  KEYBOARD_PID= COMPOSITOR_PID= DBUS_PID= XVFB_PID=
 }
 
 # ---- sway, headless ----
@@ -117,7 +122,7 @@ panel-position=none
 name=X1
 scale=$SCALE
 EOF
-      weston --backend=x11-backend.so --use-pixman --width=$WIDTH --height=$HEIGHT --fullscreen \
+      weston --backend=x11-backend.so --use-pixman --width=$WIDTH --height=$HEIGHT \
         --socket=$WAYLAND_DISPLAY_NAME --config="$WORK/weston.ini" --xwayland >"$WORK/compositor.log" 2>&1 &
       ;;
     mutter)
@@ -191,6 +196,7 @@ type_text() {
   esac
 }
 
+# Clicks the left button at a point of the Xvfb screen that the compositor is a window on.
 # Clicks the left button at a point of the Xvfb screen that the compositor is a window on.
 click_at() {
   outer xdotool mousemove "$1" "$2" click 1
