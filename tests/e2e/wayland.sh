@@ -206,6 +206,8 @@ shot first
 if [ "$mode" = native ]; then
   app_id=$(sed -n 's/.*xdg_toplevel@[0-9]*\.set_app_id("\(.*\)")$/\1/p' "$GAME_LOG" | tail -1)
   [ "$app_id" = io.github.tamaro.Tamaro ] || fail "the app id is '$app_id', not the desktop file's name"
+  # The start-up effect, which cannot draw over a Wayland desktop, opens no window of its own.
+  [ "$(grep -c 'get_toplevel(' "$GAME_LOG")" -eq 1 ] || fail "a window came up before the game's"
 fi
 
 timeout 30 "${game_env[@]}" WAYLAND_DEBUG= "$program" 2>"$WORK/second.log"
