@@ -304,6 +304,11 @@ bool Window::zoomFits(int zoom) const
                                                         && outer.height() <= screen->availableGeometry().height()));
 }
 
+bool Window::canStayOnTop() const
+{
+    return desktopGivesPositions() && (!data_->frame || keepsWindowsOnTop(*data_->frame));
+}
+
 bool Window::isTopmost() const
 {
     return data_->topmost;

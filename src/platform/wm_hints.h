@@ -21,6 +21,11 @@ void requestFrameExtents(QWidget& window);
 // (native Wayland): the compositor places every window itself.
 bool desktopGivesPositions();
 
+// Whether the desktop keeps a window above the others when asked: true on
+// X unless a window manager runs that follows neither the state Qt announces
+// nor the older layer hint (as XWayland's under sway and weston).
+bool keepsWindowsOnTop(QWidget& window);
+
 // The window's own top-left corner on the screen, as the display knows it;
 // Qt's idea of it can lag behind what some window managers report.
 QPoint screenPosition(QWidget& window);
