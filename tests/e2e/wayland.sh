@@ -155,13 +155,13 @@ wait_end() {
 
 # The data file of signals.sh's runs: eleven rows named "Keep 01" to "Keep 11",
 # settings with gameRunning set (only a complete save clears it), tab 1,
-# not on top, and the window's rectangle at 100, 80.
+# always on top, and the window's rectangle at 100, 80.
 prepare() {
   {
     for r in $(seq -w 1 11); do
       printf '\x00\x00\x00\x00\x00\x00\xf0\xbfKeep %s\x00\x00\x00\x00\x00\x00\x00\x00\x00' "$r"
     done
-    perl -e 'print pack("l<12", 0, 0, 1, 0, 1, 0, 1, 0, 100, 80, 741, 579)'
+    perl -e 'print pack("l<12", 0, 0, 1, 0, 1, 1, 1, 0, 100, 80, 741, 579)'
   } > tm_data.dat
   cp tm_data.dat prepared.dat
 }
@@ -188,7 +188,7 @@ close_game() {
     sway) swaymsg "[pid=$GAME_PID] kill" >/dev/null || fail "sway did not take the close request" ;;
     # Qt draws the close box on weston, and weston's window on Xvfb passes
     # no pointer on to it: the menu's exit command ends the game instead.
-    *) press alt+g x ;;
+    *) press alt+g; sleep 0.5; press x ;;
   esac
 }
 
@@ -257,7 +257,7 @@ shot focus-back
 
 # The about dialog in front of the game, with Escape closing it.
 shot before-about
-press alt+h a
+press alt+h; sleep 0.5; press a
 sleep 1.2
 shot about
 covered "$SHOTS/before-about.png" "$SHOTS/about.png" || fail "the about dialog is not in front of the game"
@@ -271,6 +271,7 @@ wait_end "the close box"
 [ "$CODE" -eq 0 ] || fail "the close box: exit code $CODE"
 table_kept "the close box"
 [ "$(field 288)" = 0 ] || fail "the close box: no complete save"
+[ "$(field 284)" = 1 ] || fail "always on top, as the player chose it, was not kept"
 read -r left top right bottom < <(od -An -td4 -j296 -N16 tm_data.dat)
 [ $((right - left)) -ge 639 ] && [ $((right - left)) -le 700 ] && [ $((bottom - top)) -ge 498 ] &&
   [ $((bottom - top)) -le 600 ] || fail "the stored rectangle $left $top $right $bottom is not the window's size"
@@ -282,7 +283,7 @@ fi
 prepare
 start_game
 shot before-help
-press alt+h h
+press alt+h; sleep 0.5; press h
 sleep 1.5
 shot help
 covered "$SHOTS/before-help.png" "$SHOTS/help.png" || fail "the help is not in front of the game"
@@ -295,7 +296,10 @@ table_kept "SIGTERM"
 # The compositor's end: what the player changed (the tab, from the menu) is in the data file.
 prepare
 start_game
-press alt+v t 3
+press alt+v
+sleep 0.5
+shot view-menu
+press t 3
 sleep 1
 kill -TERM "$COMPOSITOR_PID"
 wait_end "the compositor's end"
