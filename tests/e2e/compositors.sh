@@ -127,7 +127,7 @@ EOF
       ;;
     mutter)
       start_session_bus
-      mutter --nested --wayland --wayland-display $WAYLAND_DISPLAY_NAME >"$WORK/compositor.log" 2>&1 &
+      MUTTER_DEBUG_DUMMY_MODE_SPECS=${WIDTH}x$HEIGHT mutter --nested --wayland --wayland-display $WAYLAND_DISPLAY_NAME >"$WORK/compositor.log" 2>&1 &
       ;;
     kwin)
       start_session_bus
@@ -137,9 +137,10 @@ EOF
   esac
   COMPOSITOR_PID=$!
   unset DISPLAY
-  # The pointer rests on the compositor's window, so that its keys go there.
+  # The pointer rests on the compositor's window (at the screen's corner, with
+  # no window manager on Xvfb), so that the keys go there.
   wait_until 100 outer xdotool search --name '.' || true
-  outer xdotool mousemove $((WIDTH - 2)) $((HEIGHT - 2))
+  outer xdotool mousemove 1 1
 }
 
 start_session_bus() {
