@@ -5,8 +5,8 @@
 # with wtype, photographed with grim and asked through swaymsg. weston,
 # mutter and kwin have headless backends with no keyboard and no screenshot
 # that a script may ask for, so each runs as a window on Xvfb instead, with
-# xdotool typing and clicking on that window and the Xvfb screen as its
-# monitor. Either way nothing else is on the machine's displays.
+# xdotool typing on that window and the Xvfb screen as its monitor. Either
+# way nothing else is on the machine's displays.
 #
 # Needs WORK (a scratch folder of the test's own) and XDG_RUNTIME_DIR. Sets
 # COMPOSITOR_PID, WAYLAND_DISPLAY_NAME (the compositor's socket) and
@@ -131,7 +131,10 @@ EOF
       ;;
     kwin)
       start_session_bus
-      KWIN_COMPOSE=Q kwin_wayland --x11-display "$OUTER_DISPLAY" --width $WIDTH --height $HEIGHT \
+      # A copy without the packaged binary's file capability, which a
+      # container may refuse to run.
+      cp "$(command -v kwin_wayland)" "$WORK/kwin_wayland"
+      KWIN_COMPOSE=Q "$WORK/kwin_wayland" --x11-display "$OUTER_DISPLAY" --width $WIDTH --height $HEIGHT \
         --socket $WAYLAND_DISPLAY_NAME --xwayland --no-lockscreen --no-kactivities >"$WORK/compositor.log" 2>&1 &
       ;;
   esac

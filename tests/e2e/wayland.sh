@@ -186,8 +186,8 @@ covered() {
 close_game() {
   case $COMPOSITOR in
     sway) swaymsg "[pid=$GAME_PID] kill" >/dev/null || fail "sway did not take the close request" ;;
-    # Qt draws the close box on weston, and weston's window on Xvfb passes
-    # no pointer on to it: the menu's exit command ends the game instead.
+    # The compositors that run as windows on Xvfb take no reliable click
+    # there: the menu's exit command ends the game instead.
     *) press alt+g; sleep 0.5; press x ;;
   esac
 }
