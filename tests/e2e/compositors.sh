@@ -191,21 +191,6 @@ keys_for_x_clients() {
   wait_until 50 env DISPLAY="$XWAYLAND_DISPLAY" setxkbmap us || fail "XWayland took no keymap"
 }
 
-# Types text into the focused field.
-type_text() {
-  case $COMPOSITOR-${KEYS_TO_X:-} in
-    sway-) wl wtype -d 40 "$1" ;;
-    sway-1) DISPLAY=$XWAYLAND_DISPLAY xdotool type --delay 40 "$1" ;;
-    *) outer xdotool type --delay 40 "$1" ;;
-  esac
-}
-
-# Clicks the left button at a point of the Xvfb screen that the compositor is a window on.
-# Clicks the left button at a point of the Xvfb screen that the compositor is a window on.
-click_at() {
-  outer xdotool mousemove "$1" "$2" click 1
-}
-
 # The whole output as the compositor shows it, in device pixels.
 screenshot() {
   if [ "$COMPOSITOR" = sway ]; then
