@@ -3,6 +3,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -38,6 +39,8 @@ public:
     void enable(int id, bool enabled);
     bool isEnabled(int id) const;
     bool contains(int id) const;
+    // A line shown when the pointer rests on the item, UTF-8.
+    void setHint(int id, std::string_view utf8);
     std::string text(int id) const;
     std::string shortcut(int id) const;
 

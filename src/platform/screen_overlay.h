@@ -23,7 +23,8 @@ struct OverlayOutline {
 // through, for drawing straight onto the screen; closing it leaves the screen
 // as it was. On X the server draws the outlines in a window without
 // background; elsewhere the window shows a picture of the desktop taken when
-// the overlay opened, given up when it closes.
+// the overlay opened, given up when it closes. On Wayland, natively or through
+// XWayland, it shows nothing and its waits return at once.
 class ScreenOverlay {
 public:
     ScreenOverlay();

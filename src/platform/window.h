@@ -72,6 +72,9 @@ public:
     bool zoomFits(int zoom) const;
     static constexpr int maxZoom = largestZoom;
     bool isTopmost() const;
+    // False where the desktop cannot keep a window above the others
+    // (Wayland natively, and XWayland under a desktop that does not say it can).
+    bool canStayOnTop() const;
     bool isVisible() const;
 
     // Sends Destroy once and hides the window.

@@ -74,8 +74,14 @@ void onCreate(platform::Window& window, Game& game, Options& options)
     restoreZoom(window);
     window.place(placed, options.alwaysOnTop != 0);
     markZoomMenu(window);
-    if (options.alwaysOnTop != 0)
+    // Where the desktop cannot keep the window on top the item says so; the
+    // player's choice stays in the data file for a desktop that can.
+    if (!window.canStayOnTop()) {
+        window.menu().enable(command::AlwaysOnTop, false);
+        window.menu().setHint(command::AlwaysOnTop, "このデスクトップでは窓を常に手前に表示できません");
+    } else if (options.alwaysOnTop != 0) {
         window.menu().check(command::AlwaysOnTop, true);
+    }
     panelRequest(game, PanelRequest::FirstShow, 0);
     window.setTimer(timerId(GameTimer::Title), titleTickMs);
     if (!loaded && !isOpen(game.ranking.dataFile))

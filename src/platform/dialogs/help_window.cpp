@@ -124,7 +124,9 @@ void HelpWindow::open(Window& owner, const HelpBook& book)
         HelpWindowData& d = *openHelp->data_;
         d.folder = QStringLiteral("qrc:") + QString::fromUtf8(book.folder);
         d.contentsPage = QString::fromUtf8(book.contentsPage);
-        d.frame = new QWidget(frameOf(owner), Qt::Window);
+        // A dialog of the game's window to the desktop, so that tiling
+        // desktops float it over the game instead of tiling it beside or under.
+        d.frame = new QWidget(frameOf(owner), Qt::Dialog);
         // The help goes with the main window.
         QObject::connect(d.frame, &QObject::destroyed, [] { delete openHelp; });
         d.frame->setWindowTitle(QString::fromUtf8(book.caption));

@@ -1,8 +1,9 @@
 #include "platform/screen_overlay.h"
 
 #include "platform/clock.h"
-#include "platform/overlay/x11_overlay.h"
 #include "platform/draw/surface_data.h"
+#include "platform/overlay/x11_overlay.h"
+#include "platform/window/wm_hints.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -132,14 +133,20 @@ struct ScreenOverlayData {
     QElapsedTimer sinceFirst;
     std::int64_t dueMs = 0;
     std::int64_t firstAtMs = 0;
+    bool skipped = false;
 };
 
 ScreenOverlay::ScreenOverlay()
     : data_(std::make_unique<ScreenOverlayData>())
 {
     QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
+    // A Wayland desktop can be neither captured nor drawn over, natively or
+    // through XWayland: the overlay would be an ordinary window, tiled or
+    // black. There the effect is left out, and its pauses with it.
+    if (!screen || !desktopGivesPositions() || X11Overlay::onXWayland()) {
+        data_->skipped = true;
         return;
+    }
     const QRect desktop = screen->virtualGeometry();
     data_->bounds = Rect{desktop.left(), desktop.top(), desktop.left() + desktop.width(), desktop.top() + desktop.height()};
     data_->x11 = X11Overlay::open(data_->bounds);
@@ -180,6 +187,8 @@ Rect ScreenOverlay::bounds() const
 
 void ScreenOverlay::outline(const Rect& rect, Colour colour)
 {
+    if (data_->skipped)
+        return;
     Clock& clock = Clock::instance();
     const std::int64_t now = clock.simulated() ? clock.simulatedMs() : data_->sinceFirst.isValid() ? data_->sinceFirst.elapsed() : 0;
     if (data_->outlines.empty())
@@ -208,6 +217,8 @@ void ScreenOverlay::outline(const Rect& rect, Colour colour)
 
 void ScreenOverlay::wait(int ms)
 {
+    if (data_->skipped)
+        return;
     Clock& clock = Clock::instance();
     if (clock.simulated() || !data_->sinceFirst.isValid()) {
         clock.sleep(ms);

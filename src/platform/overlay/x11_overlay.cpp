@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 
 namespace platform {
 
@@ -48,6 +49,17 @@ struct X11OverlayData {
 };
 
 X11Overlay::X11Overlay() : data_(std::make_unique<X11OverlayData>()) {}
+
+bool X11Overlay::onXWayland()
+{
+    xcb_connection_t* connection = x11Connection();
+    if (!connection)
+        return false;
+    constexpr char name[] = "XWAYLAND";
+    const std::unique_ptr<xcb_query_extension_reply_t, decltype(&std::free)> reply(
+        xcb_query_extension_reply(connection, xcb_query_extension(connection, sizeof name - 1, name), nullptr), &std::free);
+    return reply && reply->present;
+}
 
 std::unique_ptr<X11Overlay> X11Overlay::open(const Rect& screen)
 {

@@ -20,6 +20,9 @@ class X11Overlay {
 public:
     // Null when the display is not X or its pixels are not 32-bit RGB.
     static std::unique_ptr<X11Overlay> open(const Rect& screen);
+    // Whether the X display is a Wayland compositor's XWayland, where a
+    // window without background shows black, not the desktop below.
+    static bool onXWayland();
     ~X11Overlay();
     X11Overlay(const X11Overlay&) = delete;
     X11Overlay& operator=(const X11Overlay&) = delete;

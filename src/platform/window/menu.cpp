@@ -142,6 +142,18 @@ bool Menu::contains(int id) const
     return itemOf(*data_, id) != nullptr;
 }
 
+void Menu::setHint(int id, std::string_view utf8)
+{
+    QAction* action = itemOf(*data_, id);
+    if (!action)
+        return;
+    action->setToolTip(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    for (QObject* container : action->associatedObjects()) {
+        if (auto* popup = qobject_cast<QMenu*>(container))
+            popup->setToolTipsVisible(true);
+    }
+}
+
 std::string Menu::text(int id) const
 {
     QAction* action = itemOf(*data_, id);

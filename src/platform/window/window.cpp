@@ -79,6 +79,9 @@ void Window::create(std::string_view title, std::span<const MenuItemTemplate> me
     if (data_->created)
         return;
     WindowData& data = *data_;
+    // The name of the desktop file, by which Wayland desktops find the
+    // window's icon and name; X desktops match the window's class instead.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tamaro.Tamaro"));
     data.frame = std::make_unique<FrameWidget>(data);
     FrameWidget& frame = *data.frame;
     // Customised, so that the window manager offers exactly these and no maximise.
@@ -237,6 +240,8 @@ void Window::place(const Rect& outer, bool topmost)
     setStaysOnTop(frame, topmost);
     frame.winId();
     data_->topmost = topmost;
+    data_->placedCorner = QPoint(outer.left, outer.top);
+    data_->placed = true;
     const QMargins margins = data_->frameMargins();
     const QSize inner(outer.width() - margins.left() - margins.right(), outer.height() - margins.top() - margins.bottom());
     frame.setFixedSize(data_->frameSizeAt(inner - data_->menuBar, data_->zoom).expandedTo(QSize(1, 1)));
@@ -297,6 +302,11 @@ bool Window::zoomFits(int zoom) const
         data_->frameSizeAt(QSize(client.width, client.height), zoom).grownBy(data_->frameMargins());
     return zoom >= 1 && zoom <= maxZoom && (!screen || (outer.width() <= screen->availableGeometry().width()
                                                         && outer.height() <= screen->availableGeometry().height()));
+}
+
+bool Window::canStayOnTop() const
+{
+    return desktopGivesPositions() && (!data_->frame || keepsWindowsOnTop(*data_->frame));
 }
 
 bool Window::isTopmost() const

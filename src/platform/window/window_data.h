@@ -81,6 +81,10 @@ struct WindowData {
     int zoom = 1;
     // What the frame holds beside the client area: the menu bar.
     QSize menuBar;
+    // Where the window was asked to go, kept as its place on a desktop that
+    // tells no window where it is: only its size comes from the desktop.
+    QPoint placedCorner;
+    bool placed = false;
 
     void send(const Message& message) const;
     void deliverPaint();

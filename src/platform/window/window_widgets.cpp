@@ -209,7 +209,8 @@ void WindowData::sendPosition()
 
 QRect WindowData::outerGeometry()
 {
-    return QRect(screenPosition(*frame), frame->size()).marginsAdded(frameMargins());
+    const QRect outer = QRect(screenPosition(*frame), frame->size()).marginsAdded(frameMargins());
+    return placed && !desktopGivesPositions() ? QRect(placedCorner, outer.size()) : outer;
 }
 
 QRect WindowData::unzoomedOuter()

@@ -158,6 +158,11 @@ void keepTitlesReadable()
     qGuiApp->installEventFilter(new TitleTyping(qGuiApp));
 }
 
+bool desktopGivesPositions()
+{
+    return !QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
+}
+
 QPoint screenPosition(QWidget& window)
 {
     xcb_connection_t* c = connection();
@@ -168,6 +173,20 @@ QPoint screenPosition(QWidget& window)
     const Reply<xcb_translate_coordinates_reply_t> reply(
         xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, id, root, 0, 0), nullptr));
     return reply ? QPoint(reply->dst_x, reply->dst_y) : window.geometry().topLeft();
+}
+
+bool keepsWindowsOnTop(QWidget& window)
+{
+    xcb_connection_t* c = connection();
+    const xcb_window_t id = c ? nativeId(window) : xcb_window_t{XCB_WINDOW_NONE};
+    const xcb_window_t root = id != XCB_WINDOW_NONE ? rootOf(c, id) : xcb_window_t{XCB_WINDOW_NONE};
+    if (root == XCB_WINDOW_NONE)
+        return true;
+    const Reply<xcb_get_property_reply_t> check(xcb_get_property_reply(
+        c, xcb_get_property(c, 0, root, atom(c, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW, 0, 1), nullptr));
+    const bool managed = check && xcb_get_property_value_length(check.get()) == 4;
+    return !managed || supported(c, root, atom(c, "_NET_WM_STATE_ABOVE"))
+           || supported(c, root, atom(c, "_WIN_LAYER"), "_WIN_PROTOCOLS");
 }
 
 void setLegacyLayer(QWidget& window, bool onTop)

@@ -17,6 +17,15 @@ QMargins frameExtents(QWidget& window, bool waitForAnswer);
 // Asks for the frame without waiting, so that the answer is there when it is needed.
 void requestFrameExtents(QWidget& window);
 
+// False where the desktop tells no window where it is, nor lets it choose
+// (native Wayland): the compositor places every window itself.
+bool desktopGivesPositions();
+
+// Whether the desktop keeps a window above the others when asked: true on
+// X unless a window manager runs that follows neither the state Qt announces
+// nor the older layer hint (as XWayland's under sway and weston).
+bool keepsWindowsOnTop(QWidget& window);
+
 // The window's own top-left corner on the screen, as the display knows it;
 // Qt's idea of it can lag behind what some window managers report.
 QPoint screenPosition(QWidget& window);
