@@ -89,6 +89,12 @@ public:
     // The caption of the frame, UTF-8.
     void setTitle(std::string_view title);
     std::string title() const;
+    // Where the title bar may be the toolkit's own and not repaint (native
+    // Wayland), a pause mark in the client area's top-right corner says what
+    // the title says. It is laid over the screen surface as it is shown and
+    // never drawn into it, so every pixel of the game stays as it is.
+    void showPauseMark(bool shown);
+    bool pauseMarkShown() const;
 
 private:
     std::unique_ptr<WindowData> data_;

@@ -95,6 +95,7 @@ void showPaused(Game& game, bool paused)
 {
     game.paused = paused;
     game.window->setTitle(paused ? std::string(windowTitle) + pausedTitleEnd : std::string(windowTitle));
+    game.window->showPauseMark(paused);
 }
 
 } // namespace

@@ -224,6 +224,15 @@ cell_occupied "$SHOTS/game.png" 2 11 || fail "the dropped piece is not at column
 cell_occupied "$SHOTS/game.png" 4 1 || cell_occupied "$SHOTS/game.png" 4 2 || fail "no new piece at the top of column 4"
 cell_occupied "$SHOTS/game.png" 6 11 && fail "column 6 of the bottom row should be empty"
 
+# The pause mark's left bar (white) and the gap between its bars (dark), at
+# client pixels (616, 18) and (620, 18).
+mark_shown() {
+  local r g b r2 g2 b2
+  read -r r g b < <(pixel "$1" $((CLIENT_X + 616)) $((CLIENT_Y + 18)))
+  read -r r2 g2 b2 < <(pixel "$1" $((CLIENT_X + 620)) $((CLIENT_Y + 18)))
+  [ $((r + g + b)) -gt 700 ] && [ $((r2 + g2 + b2)) -lt 150 ]
+}
+mark_shown "$SHOTS/game.png" && fail "a pause mark before any pause"
 press p
 sleep 0.5
 case $(title) in *（一時停止）) ;; *) fail "P did not mark the title as paused: '$(title)'" ;; esac
@@ -231,9 +240,18 @@ press Right Right space
 sleep 0.7
 shot paused
 cell_occupied "$SHOTS/paused.png" 6 11 && fail "a key moved the piece while paused"
+# Natively the title bar may be the toolkit's own and not repaint: the pause
+# shows in the client area too. Through XWayland the window manager's title says it.
+if [ "$mode" = native ]; then
+  mark_shown "$SHOTS/paused.png" || fail "no pause mark in the client area while paused"
+else
+  mark_shown "$SHOTS/paused.png" && fail "a pause mark where the window manager draws the title"
+fi
 press p
 sleep 0.5
 case $(title) in *（一時停止）) fail "P did not resume" ;; esac
+shot resumed
+mark_shown "$SHOTS/resumed.png" && fail "the pause mark stayed after the game resumed"
 
 # Another window takes the focus: the piece stops falling (a drop every 2 s
 # at the start), and falls again once the game has the focus back.

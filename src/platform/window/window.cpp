@@ -353,6 +353,21 @@ void Window::setTitle(std::string_view title)
         data_->frame->setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
 }
 
+void Window::showPauseMark(bool shown)
+{
+    const bool mark = shown && !desktopGivesPositions();
+    if (mark == data_->pauseMark)
+        return;
+    data_->pauseMark = mark;
+    if (data_->client)
+        data_->client->update(pauseMarkRect(data_->screen.width(), data_->zoom));
+}
+
+bool Window::pauseMarkShown() const
+{
+    return data_->pauseMark;
+}
+
 std::string Window::title() const
 {
     return data_->frame ? data_->frame->windowTitle().toStdString() : std::string();

@@ -75,6 +75,7 @@ struct WindowData {
     bool active = false;
     bool quitPosted = false;
     int quitCode = 0;
+    bool pauseMark = false;
     // The window manager's frame around the window, once it has announced it.
     QMargins knownFrame;
     // Each client pixel is shown as a zoom x zoom block.
@@ -102,6 +103,12 @@ struct WindowData {
 
 // The frame of a window, for dialogs that it owns.
 QWidget* frameOf(Window& window);
+// Where the pause mark stands in the client widget of this width (in client
+// pixels): 24 client pixels square, 6 from the top and right edges.
+inline QRect pauseMarkRect(int clientWidth, int zoom)
+{
+    return QRect((clientWidth - 30) * zoom, 6 * zoom, 24 * zoom, 24 * zoom);
+}
 // Keeps a top-level window above all others, or lets it go back among them.
 void setStaysOnTop(QWidget& window, bool topmost);
 

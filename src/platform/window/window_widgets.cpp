@@ -82,6 +82,16 @@ void ClientWidget::paintEvent(QPaintEvent* event)
         const QRect source(QPoint(r.left() / zoom, r.top() / zoom), QPoint(r.right() / zoom, r.bottom() / zoom));
         painter.drawImage(QRect(source.topLeft() * zoom, source.size() * zoom), image, source);
     }
+    if (window_.pauseMark) {
+        // Two white bars on a dark square, in client pixels times the zoom.
+        const QRect mark = pauseMarkRect(image.width(), zoom);
+        const int inset = mark.width() / 4;
+        const int bar = mark.width() / 6;
+        painter.fillRect(mark, QColor(32, 32, 32));
+        painter.fillRect(QRect(mark.left() + inset, mark.top() + inset, bar, mark.height() - 2 * inset), Qt::white);
+        painter.fillRect(QRect(mark.right() + 1 - inset - bar, mark.top() + inset, bar, mark.height() - 2 * inset),
+                         Qt::white);
+    }
 }
 
 void ClientWidget::mousePressEvent(QMouseEvent* event)
