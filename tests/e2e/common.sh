@@ -14,6 +14,20 @@ setup_e2e() {
   export SDL_AUDIODRIVER=dummy
 }
 
+# Ends the game with ゲーム → タマロの終了 and checks it ended with exit code 0.
+# A loaded machine may drop the menu's keys; they are pressed again then.
+exit_by_menu() {
+  for _ in 1 2 3; do
+    xdotool key alt+g
+    sleep 0.5
+    xdotool key x
+    for _ in $(seq 30); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$GAME_PID" 2>/dev/null || break
+    xdotool key Escape Escape
+  done
+  wait_exit
+}
+
 # Waits for the game to end by itself and checks it ended with exit code 0.
 wait_exit() {
   for _ in $(seq 150); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done

@@ -60,10 +60,7 @@ sleep 0.7
 import -window root "$WORK/resumed.png"
 cell_occupied "$WORK/resumed.png" 6 11 || fail "the piece did not drop at column 6 after resuming"
 
-xdotool key alt+g
-sleep 0.5
-xdotool key x
-wait_exit
+exit_by_menu
 
 # With no file allowed to grow, the lock and the save fail as writes do,
 # rather than the process being killed. Standard error goes through a pipe,
@@ -75,10 +72,7 @@ cp tm_data.dat saved.dat
 ) &
 GAME_PID=$!
 wait_for_window
-xdotool key alt+g
-sleep 0.5
-xdotool key x
-wait_exit
+exit_by_menu
 [ "$(wc -l <"$WORK/limited.txt")" -eq 1 ] && grep -q 'cannot save.*File too large' "$WORK/limited.txt" ||
   fail "a save over the file size limit did not say so in one line: $(cat "$WORK/limited.txt")"
 cmp -s tm_data.dat saved.dat || fail "a failed save changed the data file"
@@ -104,8 +98,5 @@ restart_display 1024x768
 "$program" &
 GAME_PID=$!
 wait_for_window
-xdotool key alt+g
-sleep 0.5
-xdotool key x
-wait_exit
+exit_by_menu
 echo "smoke test passed"
