@@ -2,6 +2,7 @@
 #include "platform/dialog.h"
 #include "platform/sjis.h"
 #include "platform/window.h"
+#include "platform/window/window_data.h"
 #include "ranking/name_entry.h"
 #include "resources/dialogs.h"
 #include "resources/name_dialog.h"
@@ -9,6 +10,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
+#include <QPushButton>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -257,6 +259,38 @@ TEST_F(DialogTest, theHintIsDrawnWholeInsideTheDialog)
         EXPECT_GT(whole, 0);
         EXPECT_EQ(inDialog, whole) << hint;
     }
+}
+
+TEST_F(DialogTest, whereTheDesktopMayGiveAnySizeTheControlsStayTogetherInTheMiddle)
+{
+    for (const bool anySize : {false, true}) {
+        owner.data()->toolkitTitleBar = anySize;
+        QSize own, maximum;
+        QPoint buttonMoved, hintMoved;
+        runWith(owner, log, [&](platform::Dialog& d) {
+            QWidget& dialog = *QApplication::activeModalWidget();
+            d.showHint("短い");
+            own = dialog.size();
+            maximum = dialog.maximumSize();
+            QWidget* button = dialog.findChildren<QPushButton*>().front();
+            QWidget* hint = dialog.findChildren<QLabel*>().back();
+            const QPoint button0 = button->pos(), hint0 = hint->pos();
+            // As a compositor maximises the dialog.
+            dialog.resize(own + QSize(100, 60));
+            platform::Application::processEvents();
+            buttonMoved = button->pos() - button0;
+            hintMoved = hint->pos() - hint0;
+            d.click(1);
+        });
+        if (!anySize) {
+            EXPECT_EQ(maximum, own) << "where the desktop draws the title bar, the dialog has one size";
+            continue;
+        }
+        EXPECT_EQ(maximum, QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+        EXPECT_EQ(buttonMoved, QPoint(50, 30)) << "the controls move to the middle";
+        EXPECT_EQ(hintMoved, buttonMoved) << "and the hint with them";
+    }
+    owner.data()->toolkitTitleBar = false;
 }
 
 TEST_F(DialogTest, textWithCharactersShiftJisCannotHoldIsReportedWithoutThem)

@@ -59,6 +59,57 @@ TEST_F(ZoomTest, everyClientPixelIsShownAsAWholeBlockAndClicksMapBack)
     EXPECT_TRUE(window.menu().hasRadioMark(command::TabStar));
 }
 
+TEST_F(ZoomTest, aSizeTheDesktopForcesShowsThePictureWholeCentredAtTheLargestZoomThatFits)
+{
+    QWidget& frame = *window.data()->frame;
+    QWidget& clientWidget = *window.data()->client;
+    const platform::Rect kept = window.windowRect();
+    QImage client;
+    const QColor background = clientWidget.palette().window().color();
+    // As a compositor maximises or tiles a window: whatever size it holds to.
+    auto forceSize = [&](QSize size) {
+        frame.setMinimumSize(0, 0);
+        frame.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        frame.resize(size);
+        QCoreApplication::processEvents();
+        window.paintNow();
+        // What the screen surface holds as the picture is taken: the title goes on meanwhile.
+        client = window.screen().data()->image.copy();
+        return clientWidget.grab().toImage();
+    };
+    auto click = [&](QPointF at) {
+        QMouseEvent press(QEvent::MouseButtonPress, at, clientWidget.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(&clientWidget, &press);
+    };
+
+    // Larger than x2 by 40 x 30: x2, 20 and 15 pixels in, on plain background.
+    const QSize menuBar = frame.size() - clientWidget.size();
+    const QImage large = forceSize(QSize(639 * 2 + 40, 479 * 2 + 30) + QSize(0, menuBar.height()));
+    ASSERT_EQ(large.size(), QSize(639 * 2 + 40, 479 * 2 + 30));
+    int wrong = 0;
+    for (int y = 0; y < large.height(); ++y)
+        for (int x = 0; x < large.width(); ++x) {
+            const int px = x - 20, py = y - 15;
+            const bool inside = px >= 0 && py >= 0 && px < 639 * 2 && py < 479 * 2;
+            wrong += large.pixel(x, y) != (inside ? client.pixel(px / 2, py / 2) : background.rgb());
+        }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(window.clientSize(), (platform::Size{639, 479}));
+    EXPECT_EQ(window.windowRect(), kept) << "the data file keeps the window's own size";
+    // The star tab, clicked on the last device pixel of one of its blocks.
+    click(QPointF(20 + 93 * 2 + 1, 15 + 330 * 2 + 1));
+    EXPECT_TRUE(window.menu().hasRadioMark(command::TabStar));
+
+    // Too small even for x1: the picture from its top-left corner, unzoomed.
+    const QImage small = forceSize(QSize(400, 300 + menuBar.height()));
+    wrong = 0;
+    for (int y = 0; y < small.height(); ++y)
+        for (int x = 0; x < small.width(); ++x)
+            wrong += small.pixel(x, y) != client.pixel(x, y);
+    EXPECT_EQ(wrong, 0);
+}
+
 TEST_F(ZoomTest, aZoomThatDoesNotFitTheScreenIsGreyedAndRefused)
 {
     // The headless screen is 800 x 600: only x1 fits.

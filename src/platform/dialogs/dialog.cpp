@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <vector>
@@ -57,6 +58,31 @@ void DialogWidget::keyPressEvent(QKeyEvent* event)
     QPushButton* button = focused ? focused : owner_.data()->defaultButton;
     if (button && button->isEnabled())
         button->click();
+}
+
+void DialogWidget::holdSize(QSize size, bool anySize)
+{
+    own_ = size;
+    if (!anySize) {
+        setFixedSize(size);
+        return;
+    }
+    setMinimumSize(size);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    if (!isMaximized() && !isFullScreen())
+        resize(size);
+}
+
+void DialogWidget::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    const QPoint centred(std::max(0, (width() - own_.width()) / 2), std::max(0, (height() - own_.height()) / 2));
+    const QPoint by = centred - shift_;
+    if (by.isNull())
+        return;
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        child->move(child->pos() + by);
+    shift_ = centred;
 }
 
 Dialog::Dialog()
@@ -166,7 +192,8 @@ int Dialog::run(Window& owner, const DialogTemplate& dialogTemplate, DialogProc 
     const int height = toPixelsY(dialogTemplate.height);
     data.hint->setGeometry(4, height, width - 8, 0);
     data.hint->hide();
-    widget.setFixedSize(width, height);
+    data.anySize = owner.data()->toolkitTitleBar;
+    widget.holdSize(QSize(width, height), data.anySize);
     // The template's position is counted from the owner's client area.
     if (QWidget* client = owner.data()->client)
         widget.move(client->mapToGlobal(QPoint(toPixelsX(dialogTemplate.x), toPixelsY(dialogTemplate.y))));
@@ -261,7 +288,9 @@ void Dialog::showHint(std::string_view utf8)
     // As many lines as the wrapped text takes, and the dialog grows to show them all.
     const int height = text.isEmpty() ? 0 : hint.heightForWidth(hint.width());
     hint.resize(hint.width(), height);
-    data_->widget->setFixedHeight(hint.y() + (text.isEmpty() ? 0 : height + hint.x()));
+    DialogWidget& widget = *data_->widget;
+    const QPoint own = hint.pos() - widget.origin();
+    widget.holdSize(QSize(widget.ownSize().width(), own.y() + (text.isEmpty() ? 0 : height + own.x())), data_->anySize);
 }
 
 std::string Dialog::hint() const

@@ -25,9 +25,17 @@ public:
     {
     }
     void reject() override;
+    // Holds the dialog at its own size; or, where the desktop may give it any
+    // size (see WindowData::toolkitTitleBar), at least that size, with its
+    // controls kept together in the middle.
+    void holdSize(QSize size, bool anySize);
+    // Where the template's (0, 0) is in the dialog now.
+    QPoint origin() const { return shift_; }
+    QSize ownSize() const { return own_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override
     {
         event->ignore();
@@ -36,6 +44,8 @@ protected:
 
 private:
     Dialog& owner_;
+    QSize own_;
+    QPoint shift_;
 };
 
 struct DialogData {
@@ -49,6 +59,7 @@ struct DialogData {
     QLabel* hint = nullptr;
     int result = 0;
     bool ended = false;
+    bool anySize = false;
 
     // The control with this id, if it is of the given kind; else null.
     template <class Kind>

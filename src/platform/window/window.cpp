@@ -117,10 +117,11 @@ void Window::create(std::string_view title, std::span<const MenuItemTemplate> me
     frame.setFixedSize(frame.size());
     requestFrameExtents(frame);
     data.menuBar = frame.size() - data.client->size();
-    data.screen = Surface(data.client->width(), data.client->height());
+    data.resizeScreen(data.client->size());
     data.screen.setChangeListener([&data](const Rect& rect) {
-        data.client->update(QRect(rect.left * data.zoom, rect.top * data.zoom, rect.width() * data.zoom,
-                                  rect.height() * data.zoom));
+        const int zoom = data.shownZoom();
+        data.client->update(QRect(QPoint(rect.left, rect.top) * zoom, QSize(rect.width(), rect.height()) * zoom)
+                                .translated(data.pictureRect().topLeft()));
     });
     data.client->setFocus();
     data.created = true;
@@ -222,7 +223,7 @@ Rect Window::windowRect() const
 
 Size Window::clientSize() const
 {
-    return data_->client ? Size{data_->client->width() / data_->zoom, data_->client->height() / data_->zoom} : Size{};
+    return Size{data_->picture.width(), data_->picture.height()};
 }
 
 Rect Window::desktopRect() const
@@ -244,7 +245,8 @@ void Window::place(const Rect& outer, bool topmost)
     data_->placed = true;
     const QMargins margins = data_->frameMargins();
     const QSize inner(outer.width() - margins.left() - margins.right(), outer.height() - margins.top() - margins.bottom());
-    frame.setFixedSize(data_->frameSizeAt(inner - data_->menuBar, data_->zoom).expandedTo(QSize(1, 1)));
+    data_->resizeScreen((inner - data_->menuBar).expandedTo(QSize(1, 1)));
+    data_->fixSize(data_->frameSizeAt(data_->picture, data_->zoom));
     // The client is placed, not the frame: with the frame's size known this
     // puts the frame exactly at the outer rectangle under any window manager.
     QPoint client(outer.left + margins.left(), outer.top + margins.top());
@@ -278,7 +280,7 @@ void Window::setZoom(int zoom)
     const QPoint corner = data_->outerGeometry().topLeft();
     data_->zoom = zoom;
     const QSize size = data_->frameSizeAt(QSize(client.width, client.height), zoom);
-    frame.setFixedSize(size);
+    data_->fixSize(size);
     if (frame.isVisible()) {
         const QMargins margins = data_->frameMargins();
         const QRect outer = keptOnScreen(frame, QRect(corner, size.grownBy(margins)));
@@ -360,7 +362,8 @@ void Window::showPauseMark(bool shown)
         return;
     data_->pauseMark = mark;
     if (data_->client)
-        data_->client->update(pauseMarkRect(data_->screen.width(), data_->zoom));
+        data_->client->update(
+            pauseMarkRect(data_->screen.width(), data_->shownZoom()).translated(data_->pictureRect().topLeft()));
 }
 
 bool Window::pauseMarkShown() const

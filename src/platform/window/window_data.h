@@ -80,6 +80,14 @@ struct WindowData {
     QMargins knownFrame;
     // Each client pixel is shown as a zoom x zoom block.
     int zoom = 1;
+    // The client area in client pixels: the screen surface's size, whatever
+    // size the desktop gives the window.
+    QSize picture;
+    // Natively on a desktop that draws no title bars, Qt draws its own, with
+    // a maximise button that no window flag removes; the window then takes
+    // any size from at least its own, as a compositor refuses a window that
+    // keeps its size when told to maximise.
+    bool toolkitTitleBar = false;
     // What the frame holds beside the client area: the menu bar.
     QSize menuBar;
     // Where the window was asked to go, kept as its place on a desktop that
@@ -99,12 +107,23 @@ struct WindowData {
     QRect unzoomedOuter();
     // The menu bar and the client area at the given zoom.
     QSize frameSizeAt(QSize clientSize, int zoomed) const;
+    // Holds the frame at this size, or at least this size under a toolkit title bar.
+    void fixSize(QSize size);
+    // Takes the toolkit's title bar into account once the window shows it.
+    void noticeTitleBar();
+    // The screen surface at a new size, keeping what it shows.
+    void resizeScreen(QSize size);
+    // How the picture is shown in the client widget: the zoom, or the largest
+    // whole zoom that fits a client widget the desktop made smaller or
+    // larger, centred; at its top-left corner where not even x1 fits.
+    int shownZoom() const;
+    QRect pictureRect() const;
 };
 
 // The frame of a window, for dialogs that it owns.
 QWidget* frameOf(Window& window);
-// Where the pause mark stands in the client widget of this width (in client
-// pixels): 24 client pixels square, 6 from the top and right edges.
+// Where the pause mark stands in a picture of this width (in client pixels)
+// shown at this zoom: 24 client pixels square, 6 from the top and right edges.
 inline QRect pauseMarkRect(int clientWidth, int zoom)
 {
     return QRect((clientWidth - 30) * zoom, 6 * zoom, 24 * zoom, 24 * zoom);

@@ -7,7 +7,9 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QTimerEvent>
+#include <QWindow>
 
+#include <algorithm>
 #include <array>
 
 namespace platform {
@@ -70,21 +72,24 @@ void ClientWidget::paintEvent(QPaintEvent* event)
     const QImage& image = window_.screen.data()->image;
     if (image.isNull())
         return;
-    const int zoom = window_.zoom;
+    const int zoom = window_.shownZoom();
+    const QRect picture = window_.pictureRect();
     // Each changed part on its own: the title's cells lie far apart, and their
     // bounding rectangle would redraw most of the panel at every tick.
     for (const QRect& r : event->region()) {
-        if (zoom == 1) {
-            painter.drawImage(r, image, r);
+        // Around a picture that the desktop's size leaves room for: plain background.
+        for (const QRect& margin : QRegion(r).subtracted(picture))
+            painter.fillRect(margin, palette().window());
+        const QRect shown = r.intersected(picture).translated(-picture.topLeft());
+        if (shown.isEmpty())
             continue;
-        }
         // Whole client pixels, each drawn as a block without smoothing.
-        const QRect source(QPoint(r.left() / zoom, r.top() / zoom), QPoint(r.right() / zoom, r.bottom() / zoom));
-        painter.drawImage(QRect(source.topLeft() * zoom, source.size() * zoom), image, source);
+        const QRect source(QPoint(shown.left() / zoom, shown.top() / zoom), QPoint(shown.right() / zoom, shown.bottom() / zoom));
+        painter.drawImage(QRect(picture.topLeft() + source.topLeft() * zoom, source.size() * zoom), image, source);
     }
     if (window_.pauseMark) {
         // Two white bars on a dark square, in client pixels times the zoom.
-        const QRect mark = pauseMarkRect(image.width(), zoom);
+        const QRect mark = pauseMarkRect(image.width(), zoom).translated(picture.topLeft());
         const int inset = mark.width() / 4;
         const int bar = mark.width() / 6;
         painter.fillRect(mark, QColor(32, 32, 32));
@@ -96,10 +101,15 @@ void ClientWidget::paintEvent(QPaintEvent* event)
 
 void ClientWidget::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton)
+    const QRect picture = window_.pictureRect();
+    const QPoint at = event->position().toPoint();
+    // A click on the background around the picture is no click of the game's.
+    if (event->button() != Qt::LeftButton || !picture.contains(at))
         return;
-    const QPoint at = event->position().toPoint() / window_.zoom;
-    window_.send(Message{MessageKind::LeftButtonDown, 0, makePointParam(at.x(), at.y()), {}});
+    // The client pixel under the pointer: whole blocks, never rounded to the next.
+    const QPoint offset = at - picture.topLeft();
+    const int zoom = window_.shownZoom();
+    window_.send(Message{MessageKind::LeftButtonDown, 0, makePointParam(offset.x() / zoom, offset.y() / zoom), {}});
 }
 
 void ClientWidget::mouseDoubleClickEvent(QMouseEvent* event)
@@ -115,15 +125,8 @@ void ClientWidget::keyPressEvent(QKeyEvent* event)
 
 void ClientWidget::resizeEvent(QResizeEvent*)
 {
-    Surface& screen = window_.screen;
-    const int w = width() / window_.zoom;
-    const int h = height() / window_.zoom;
-    if (screen.width() == w && screen.height() == h)
-        return;
-    Surface resized(w, h);
-    resized.copyFrom(0, 0, screen.width(), screen.height(), screen, 0, 0);
-    SurfaceData* data = screen.data();
-    std::swap(data->image, resized.data()->image);
+    // A new size may show the picture at another zoom or place.
+    update();
 }
 
 FrameWidget::FrameWidget(WindowData& window)
@@ -158,12 +161,15 @@ void FrameWidget::moveEvent(QMoveEvent* event)
 void FrameWidget::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
+    window_.noticeTitleBar();
     window_.sendPosition();
 }
 
 void FrameWidget::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
+    // The native window and its title bar are made only after this event.
+    QMetaObject::invokeMethod(this, [this] { window_.noticeTitleBar(); }, Qt::QueuedConnection);
     window_.owner->invalidate(window_.screen.bounds());
 }
 
@@ -225,14 +231,64 @@ QRect WindowData::outerGeometry()
 
 QRect WindowData::unzoomedOuter()
 {
-    const QRect outer = outerGeometry();
-    const QSize extra = client->size() - client->size() / zoom;
-    return QRect(outer.topLeft(), outer.size() - extra);
+    // The window as it would be unzoomed at its own size, whatever size the desktop gave it.
+    return QRect(outerGeometry().topLeft(), frameSizeAt(picture, 1).grownBy(frameMargins()));
 }
 
 QSize WindowData::frameSizeAt(QSize clientSize, int zoomed) const
 {
     return QSize(menuBar.width() + clientSize.width() * zoomed, menuBar.height() + clientSize.height() * zoomed);
+}
+
+void WindowData::fixSize(QSize size)
+{
+    if (!toolkitTitleBar) {
+        frame->setFixedSize(size);
+        return;
+    }
+    frame->setMinimumSize(size);
+    frame->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    frame->resize(size);
+}
+
+void WindowData::noticeTitleBar()
+{
+    if (toolkitTitleBar || desktopGivesPositions() || !frame->windowHandle())
+        return;
+    // The toolkit's own title bar is a frame of the window's own; a title bar
+    // that the compositor draws is none of the window's.
+    if (frame->windowHandle()->frameMargins().isNull())
+        return;
+    toolkitTitleBar = true;
+    fixSize(frameSizeAt(picture, zoom));
+}
+
+void WindowData::resizeScreen(QSize size)
+{
+    picture = size;
+    if (screen.width() == size.width() && screen.height() == size.height())
+        return;
+    Surface resized(size.width(), size.height());
+    resized.copyFrom(0, 0, screen.width(), screen.height(), screen, 0, 0);
+    std::swap(screen.data()->image, resized.data()->image);
+}
+
+int WindowData::shownZoom() const
+{
+    if (!client || picture.isEmpty())
+        return zoom;
+    const int fits = std::min(client->width() / picture.width(), client->height() / picture.height());
+    return std::max(fits, 1);
+}
+
+QRect WindowData::pictureRect() const
+{
+    const int shown = shownZoom();
+    const QSize size = picture * shown;
+    if (!client)
+        return QRect(QPoint(0, 0), size);
+    return QRect(QPoint(std::max(0, (client->width() - size.width()) / 2), std::max(0, (client->height() - size.height()) / 2)),
+                 size);
 }
 
 QMargins WindowData::frameMargins()
