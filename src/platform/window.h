@@ -21,9 +21,10 @@ struct WindowData;
 // Every message of the window goes to one procedure.
 using WindowProc = std::function<void(Window& window, const Message& message)>;
 
-// The game's one top-level window: a fixed frame with a menu bar over a client
-// area. Its screen surface is what the player sees; drawing on it shows at
-// once. A repaint, asked for by the desktop or by invalidate(), sends a Paint
+// The game's one top-level window: a frame of fixed size with a menu bar over
+// a client area. Its screen surface is what the player sees; drawing on it
+// shows at once. A size that the desktop forces on the window changes neither
+// the surface nor the client size: the picture is shown centred in it. A repaint, asked for by the desktop or by invalidate(), sends a Paint
 // message whose handler copies the back buffer onto the screen surface.
 class Window {
 public:

@@ -12,6 +12,32 @@
 # COMPOSITOR_PID, WAYLAND_DISPLAY_NAME (the compositor's socket) and
 # XWAYLAND_DISPLAY (its X display, for X clients).
 
+# Runs a command in namespaces of its own, with the folder $1 as its /tmp and
+# its own processes, all ended with it. Compositors refuse to run as root, so
+# as root it runs as the user tamaro-e2e (made when missing), who is given the
+# folder; otherwise as this user.
+run_in_rig() {
+  local tmp=$1
+  shift
+  if [ "$(id -u)" -eq 0 ]; then
+    id tamaro-e2e >/dev/null 2>&1 ||
+      useradd --system --user-group --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin tamaro-e2e ||
+      fail "no user to run the compositor as"
+    chown -R tamaro-e2e: "$tmp"
+    chmod 1777 "$tmp"
+    unshare --mount --net --pid --fork --mount-proc --kill-child -- bash -c '
+      mount --bind "$1" /tmp || exit 1
+      shift
+      exec setpriv --reuid=tamaro-e2e --regid=tamaro-e2e --clear-groups -- "$@"' rig "$tmp" "$@"
+  else
+    unshare --user --map-root-user true 2>/dev/null || fail "no namespace of its own"
+    unshare --user --mount --net --pid --fork --mount-proc --kill-child -- bash -c '
+      mount --bind "$1" /tmp || exit 1
+      shift
+      exec "$@"' rig "$tmp" "$@"
+  fi
+}
+
 WIDTH=1280
 HEIGHT=1024
 # What the desktop shows where no window is: one plain colour.
@@ -59,6 +85,12 @@ start_compositor() {
   wait_until 150 test -n "$(new_x_display "$before${OUTER_DISPLAY:+$'\n'$OUTER_DISPLAY}")" ||
     fail "$COMPOSITOR made no X display"
   XWAYLAND_DISPLAY=$(new_x_display "$before${OUTER_DISPLAY:+$'\n'$OUTER_DISPLAY}")
+  # mutter's XWayland lets in only the X clients that show its cookie.
+  if [ "$COMPOSITOR" = mutter ]; then
+    wait_until 50 sh -c 'ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.*' || fail "mutter made no X cookie"
+    XAUTHORITY=$(ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.* | head -1)
+    export XAUTHORITY
+  fi
   compositor_alive || fail "$COMPOSITOR ended at its start"
 }
 

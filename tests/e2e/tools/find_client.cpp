@@ -5,7 +5,8 @@
 //
 //   find_client SHOT BACKGROUND [BLOCK]
 //     prints "x y" of the client's top-left device pixel, where each client
-//     pixel is BLOCK x BLOCK device pixels (1 unless given); exit 1 when the
+//     pixel is BLOCK x BLOCK device pixels (1 unless given; 1.5 at a scale
+//     of 1.5, read at each client pixel's middle); exit 1 when the
 //     picture is nowhere on the screenshot.
 //   find_client --blocks SHOT BACKGROUND X Y BLOCK
 //     prints how many of the strips' client pixels are shown as one solid
@@ -52,18 +53,31 @@ bool near(QRgb a, QRgb b, int tolerance)
 }
 
 // Whether the client, BLOCK device pixels a client pixel, begins at (ox, oy).
-bool matchesAt(const QImage& shot, const std::vector<Sample>& samples, int ox, int oy, int block)
+// A whole block is read at its first and last device pixels, so that a place
+// one device pixel off does not match. A block of 1.5 is read at its middle;
+// smoothed, sharp edges in the strips blend with their neighbours, so one
+// sample in twenty may differ.
+bool matchesAt(const QImage& shot, const std::vector<Sample>& samples, int ox, int oy, double block)
 {
+    const bool whole = block == static_cast<int>(block);
+    const double first = whole ? 0 : 0.5;
+    const double last = whole ? block - 1 : 0.5;
+    std::size_t misses = 0;
+    const std::size_t allowed = whole ? 0 : samples.size() / 20;
     for (const Sample& s : samples) {
-        const int x = ox + s.x * block + block / 2;
-        const int y = oy + s.y * block + block / 2;
-        if (x >= shot.width() || y >= shot.height() || !near(shot.pixel(x, y), s.colour, 6))
-            return false;
+        for (const double within : {first, last}) {
+            const int x = ox + static_cast<int>(s.x * block + within);
+            const int y = oy + static_cast<int>(s.y * block + within);
+            if (x >= shot.width() || y >= shot.height())
+                return false;
+            if (!near(shot.pixel(x, y), s.colour, whole ? 6 : 32) && ++misses > allowed)
+                return false;
+        }
     }
     return true;
 }
 
-int find(const QImage& shot, const QImage& background, int block)
+int find(const QImage& shot, const QImage& background, double block)
 {
     std::vector<Sample> samples = strips(background);
     // Distinct pixels first, so that a wrong place fails on the first few.
@@ -71,8 +85,8 @@ int find(const QImage& shot, const QImage& background, int block)
     for (std::size_t i = 0; i < samples.size(); i += 97)
         ordered.push_back(samples[i]);
     ordered.insert(ordered.end(), samples.begin(), samples.end());
-    const int maxX = shot.width() - 639 * block;
-    const int maxY = shot.height() - 479 * block;
+    const int maxX = shot.width() - static_cast<int>(639 * block);
+    const int maxY = shot.height() - static_cast<int>(479 * block);
     for (int oy = 0; oy <= maxY; ++oy) {
         for (int ox = 0; ox <= maxX; ++ox) {
             if (matchesAt(shot, ordered, ox, oy, block)) {
@@ -134,5 +148,5 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: find_client SHOT BACKGROUND [BLOCK] | --blocks SHOT BACKGROUND X Y BLOCK\n");
         return 2;
     }
-    return find(load(argv[1]), load(argv[2]), argc == 4 ? std::max(1, std::atoi(argv[3])) : 1);
+    return find(load(argv[1]), load(argv[2]), argc == 4 ? std::max(1.0, std::atof(argv[3])) : 1.0);
 }
