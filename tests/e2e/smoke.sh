@@ -73,8 +73,10 @@ cp tm_data.dat saved.dat
 GAME_PID=$!
 wait_for_window
 exit_by_menu
-[ "$(wc -l <"$WORK/limited.txt")" -eq 1 ] && grep -q 'cannot save.*File too large' "$WORK/limited.txt" ||
-  fail "a save over the file size limit did not say so in one line: $(cat "$WORK/limited.txt")"
+# Each save that fails says so in one line: the exit's, and the one of the
+# window's place when the window manager moved it before the exit.
+[ -s "$WORK/limited.txt" ] && ! grep -v -q 'cannot save, writing failed (File too large)' "$WORK/limited.txt" ||
+  fail "a save over the file size limit did not say so, one line a save: $(cat "$WORK/limited.txt")"
 cmp -s tm_data.dat saved.dat || fail "a failed save changed the data file"
 
 # Where nothing can be drawn the program ends before it reads or shows
