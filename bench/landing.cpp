@@ -4,7 +4,7 @@
 #include "platform/surface.h"
 #include "platform/window.h"
 #include "core/random.h"
-#include "core/surfaces.h"
+#include "core/canvas.h"
 
 #include <benchmark/benchmark.h>
 
@@ -18,15 +18,16 @@ void ignoreMessages(platform::Window&, const platform::Message&)
 
 struct Bench {
     platform::Window window{ignoreMessages};
-    Surfaces surfaces;
+    Canvas canvas;
     RoundStatus status;
-    Well well{window, surfaces};
+    Well well{window, canvas};
 
     Bench()
     {
         window.create("bench", {}, "");
-        surfaces.backBuffer = platform::Surface(clientWidth, clientHeight);
-        surfaces.sprites = platform::Surface(468, 83);
+        canvas.window = &window;
+        canvas.backBuffer = platform::Surface(clientWidth, clientHeight);
+        canvas.sprites = platform::Surface(468, 83);
         seed(well.random, 1);
         well.resetWell(status);
     }

@@ -39,8 +39,8 @@ platform::Rect cellRect(int x, int y)
 
 } // namespace
 
-Well::Well(platform::Window& mainWindow, Surfaces& surfaces)
-    : backBuffer(&surfaces.backBuffer), sprites(&surfaces.sprites), window(&mainWindow)
+Well::Well(platform::Window& mainWindow, Canvas& drawingCanvas)
+    : canvas(&drawingCanvas), window(&mainWindow)
 {
     grid.fill(wallCode);
 }
@@ -107,12 +107,12 @@ void Well::drawCell(int column, int row)
     const int x = cellX(column);
     const int y = cellY(row);
     const std::int32_t colour = cellAt(grid, column, row);
-    for (platform::Surface* surface : {backBuffer, &window->screen()}) {
+    drawOnBoth(*canvas, [&](platform::Surface& surface) {
         if (colour == emptyCell)
-            surface->fillRect(cellRect(x, y), platform::stock::blackBrush);
+            surface.fillRect(cellRect(x, y), platform::stock::blackBrush);
         else
-            surface->copyFrom(x, y, cellSize, cellSize, *sprites, (colour - 1) * cellSize, 0);
-    }
+            surface.copyFrom(x, y, cellSize, cellSize, canvas->sprites, (colour - 1) * cellSize, 0);
+    });
 }
 
 void Well::paintPiece()
@@ -136,12 +136,12 @@ bool Well::landingBounce()
     const int x = cellX(pieceColumn);
     const int y = cellY(pieceRow);
     const int sourceX = (pieceColour - 1) * cellSize;
-    platform::Surface& screen = window->screen();
+    platform::Surface& screen = screenOf(*canvas);
     screen.fillRect(cellRect(x, y), platform::stock::blackBrush);
-    screen.copyFrom(x, y - bounceLift, cellSize, cellSize, *sprites, sourceX, 0);
+    screen.copyFrom(x, y - bounceLift, cellSize, cellSize, canvas->sprites, sourceX, 0);
     window->wait(bounceMs);
     screen.fillRect(cellRect(x, y - bounceLift), platform::stock::blackBrush);
-    screen.copyFrom(x, y, cellSize, cellSize, *sprites, sourceX, 0);
+    screen.copyFrom(x, y, cellSize, cellSize, canvas->sprites, sourceX, 0);
     return true;
 }
 

@@ -6,7 +6,7 @@
 #include "core/random.h"
 #include "core/round_status.h"
 #include "patterns/row_evaluator.h"
-#include "core/surfaces.h"
+#include "core/canvas.h"
 
 #include <cstdint>
 #include <optional>
@@ -34,12 +34,12 @@ struct LandingResult {
 // The playfield and its one-cell falling piece. Every cell change is drawn at
 // once into the back buffer and onto the window.
 struct Well {
-    explicit Well(platform::Window& window, Surfaces& surfaces);
+    explicit Well(platform::Window& window, Canvas& canvas);
 
     // Bound by resetWell at every new game.
     RoundStatus* status = nullptr;
-    platform::Surface* backBuffer = nullptr;
-    platform::Surface* sprites = nullptr;
+    Canvas* canvas = nullptr;
+    // Sets the play timers and holds the animations' pauses.
     platform::Window* window = nullptr;
     Grid grid{};
     std::int32_t pieceColour = 1;

@@ -18,16 +18,17 @@ std::string sjisText(std::string_view utf8)
 
 void SidePanel::drawChart(int tab)
 {
+    platform::Surface& back = canvas->backBuffer;
     const ChartLayout layout = chartLayout(tab);
     if (layout.count == 0)
         return;
-    const platform::Font* previous = backBuffer->selectFont(&textFont);
-    backBuffer->setTextColour(chartTextColour);
+    const platform::Font* previous = back.selectFont(&textFont);
+    back.setTextColour(chartTextColour);
     for (int i = 0; i < layout.count; ++i) {
         const ChartItem& item = layout.items[static_cast<std::size_t>(i)];
         switch (item.kind) {
         case ChartItemKind::Caption:
-            backBuffer->textOut(item.x, item.y, lines[static_cast<std::size_t>(item.pattern - 1)].data());
+            back.textOut(item.x, item.y, lines[static_cast<std::size_t>(item.pattern - 1)].data());
             break;
         case ChartItemKind::Row:
             drawExampleRow(item.x, item.y, item.row);
@@ -38,7 +39,7 @@ void SidePanel::drawChart(int tab)
         }
     }
     menu->checkRadio(command::TabDiamond, command::TabTriangle, command::TabDiamond - 1 + tab);
-    backBuffer->selectFont(previous);
+    back.selectFont(previous);
 }
 
 void SidePanel::drawExampleRow(int x, int y, std::string_view text)
@@ -47,21 +48,22 @@ void SidePanel::drawExampleRow(int x, int y, std::string_view text)
         const int digit = text[i] - '0';
         if (digit < 0 || digit >= markerCount)
             continue;
-        backBuffer->copyFrom(x + markerPitch * static_cast<int>(i), y, markerSize, markerSize, *sprites,
-                             markerSize * digit, markerTop);
+        canvas->backBuffer.copyFrom(x + markerPitch * static_cast<int>(i), y, markerSize, markerSize, canvas->sprites,
+                                    markerSize * digit, markerTop);
     }
 }
 
 void SidePanel::drawValueLabels(int x, int y, int pattern, int stockGain)
 {
+    platform::Surface& back = canvas->backBuffer;
     if (pattern < 1 || pattern > patternCount)
         return;
     constexpr int stockLabelOffset = 30;
-    const platform::Font* previous = backBuffer->selectFont(&valueFont);
+    const platform::Font* previous = back.selectFont(&valueFont);
     const int points = patternValue(pattern).points / 100;
-    backBuffer->textOut(x, y, sjisText("×") + std::to_string(points));
-    backBuffer->setTextColour(chartStockColour);
-    backBuffer->textOut(x + stockLabelOffset, y, sjisText("＋") + std::to_string(stockGain));
-    backBuffer->setTextColour(chartTextColour);
-    backBuffer->selectFont(previous);
+    back.textOut(x, y, sjisText("×") + std::to_string(points));
+    back.setTextColour(chartStockColour);
+    back.textOut(x + stockLabelOffset, y, sjisText("＋") + std::to_string(stockGain));
+    back.setTextColour(chartTextColour);
+    back.selectFont(previous);
 }

@@ -45,21 +45,20 @@ platform::Surface copyOf(const platform::Surface& source, platform::Point from, 
 
 } // namespace
 
-SidePanel::SidePanel(platform::Window& window, Surfaces& surfaces)
+SidePanel::SidePanel(platform::Window& window, Canvas& canvas)
     : window(&window),
-      backBuffer(&surfaces.backBuffer),
-      sprites(&surfaces.sprites),
+      canvas(&canvas),
       textFont(makeFont(18, 5, false, false, faceMincho)),
       tabFont(makeFont(20, 0, false, false, faceGothic)),
       // The fixed-pitch Gothic slashes its zero, which at ten pixels reads as θ;
       // the proportional one draws an open zero and the same ＋ and ×.
       valueFont(makeFont(10, 0, false, false, faceProportionalGothic))
 {
-    backBuffer->setBackgroundMode(platform::BackgroundMode::Transparent);
+    canvas.backBuffer.setBackgroundMode(platform::BackgroundMode::Transparent);
     menu = &window.menu();
-    clipBackground = copyOf(*backBuffer, platform::Point{clipSpotRect.left, clipSpotRect.top}, clipTopSize);
-    clipImage = copyOf(*sprites, clipImageSource, clipImageSize);
-    clipCap = copyOf(*sprites, clipCapSource, clipCapSize);
+    clipBackground = copyOf(canvas.backBuffer, platform::Point{clipSpotRect.left, clipSpotRect.top}, clipTopSize);
+    clipImage = copyOf(canvas.sprites, clipImageSource, clipImageSize);
+    clipCap = copyOf(canvas.sprites, clipCapSource, clipCapSize);
 }
 
 int SidePanel::tabForPattern(int pattern)
@@ -83,8 +82,8 @@ bool SidePanel::showTab(const PatternNames& names, int tab, int pattern)
         }
     }
     const platform::Rect area{chartRect.left, chartRect.top, chartRect.right, chartRect.bottom + 30};
-    backBuffer->selectBrush(platform::stock::blackBrush);
-    backBuffer->selectPen(platform::stock::whitePen);
+    canvas->backBuffer.selectBrush(platform::stock::blackBrush);
+    canvas->backBuffer.selectPen(platform::stock::whitePen);
     if (firstShow) {
         drawClip();
         for (int t = 1; t <= static_cast<int>(tabRects.size()); ++t)
@@ -126,7 +125,7 @@ bool SidePanel::setClip(ClipChange change)
     // Keep what the clip will cover, so that taking it off puts back exactly
     // that, the chart frame's top edge with it.
     if (clipped && !wasClipped)
-        clipBackground = copyOf(*backBuffer, platform::Point{clipSpotRect.left, clipSpotRect.top}, clipTopSize);
+        clipBackground = copyOf(canvas->backBuffer, platform::Point{clipSpotRect.left, clipSpotRect.top}, clipTopSize);
     for (int id = command::TabDiamond; id <= command::TabTriangle; ++id)
         menu->enable(id, !clipped);
     menu->check(command::Clip, clipped);
@@ -136,21 +135,21 @@ bool SidePanel::setClip(ClipChange change)
 
 void SidePanel::drawClip()
 {
-    backBuffer->selectBrush(platform::stock::blackBrush);
-    backBuffer->selectPen(platform::stock::whitePen);
-    backBuffer->roundRect(clipButtonRect, cornerEllipse, cornerEllipse);
+    platform::Surface& back = canvas->backBuffer;
+    back.selectBrush(platform::stock::blackBrush);
+    back.selectPen(platform::stock::whitePen);
+    back.roundRect(clipButtonRect, cornerEllipse, cornerEllipse);
     if (!clipped) {
         const int bodyHeight = clipImageSize.height - clipCapSize.height;
-        backBuffer->copyFrom(clipTrayBody.x, clipTrayBody.y, clipImageSize.width, bodyHeight, clipImage, 0,
-                             clipCapSize.height);
-        backBuffer->copyFrom(clipTrayCap.x, clipTrayCap.y, clipCapSize.width, clipCapSize.height, clipCap, 0, 0);
-        backBuffer->copyFrom(clipSpotRect.left, clipSpotRect.top, clipTopSize.width, clipTopSize.height, clipBackground,
-                             0, 0);
+        back.copyFrom(clipTrayBody.x, clipTrayBody.y, clipImageSize.width, bodyHeight, clipImage, 0,
+                      clipCapSize.height);
+        back.copyFrom(clipTrayCap.x, clipTrayCap.y, clipCapSize.width, clipCapSize.height, clipCap, 0, 0);
+        back.copyFrom(clipSpotRect.left, clipSpotRect.top, clipTopSize.width, clipTopSize.height, clipBackground, 0, 0);
         const int top = clipSpotRect.top + clipTopSize.height;
-        backBuffer->fillRect(platform::Rect{clipSpotRect.left, top, clipSpotRect.left + clipImageSize.width, top + bodyHeight},
-                             platform::stock::blackBrush);
+        back.fillRect(platform::Rect{clipSpotRect.left, top, clipSpotRect.left + clipImageSize.width, top + bodyHeight},
+                      platform::stock::blackBrush);
     } else {
-        backBuffer->copyFrom(clipSpotRect.left, clipSpotRect.top, clipImageSize.width, clipImageSize.height, clipImage, 0, 0);
+        back.copyFrom(clipSpotRect.left, clipSpotRect.top, clipImageSize.width, clipImageSize.height, clipImage, 0, 0);
     }
     window->invalidate(clipButtonRect);
     window->invalidate(clipSpotRect);
@@ -158,28 +157,30 @@ void SidePanel::drawClip()
 
 void SidePanel::drawChartFrame()
 {
-    backBuffer->roundRect(chartRect, cornerEllipse, cornerEllipse);
+    canvas->backBuffer.roundRect(chartRect, cornerEllipse, cornerEllipse);
 }
 
 void SidePanel::drawTab(int tab)
 {
+    platform::Surface& back = canvas->backBuffer;
     const platform::Rect& r = tabRects[static_cast<std::size_t>(tab - 1)];
-    backBuffer->roundRect(r, cornerEllipse, cornerEllipse);
-    const platform::Pen previous = backBuffer->selectPen(platform::stock::blackPen);
-    backBuffer->rectangle(platform::Rect{r.left + 1, r.top, r.right - 1, r.top + tabHiddenRows});
-    backBuffer->rectangle(platform::Rect{69, 310, 118, 319});
-    backBuffer->selectPen(previous);
+    back.roundRect(r, cornerEllipse, cornerEllipse);
+    const platform::Pen previous = back.selectPen(platform::stock::blackPen);
+    back.rectangle(platform::Rect{r.left + 1, r.top, r.right - 1, r.top + tabHiddenRows});
+    back.rectangle(platform::Rect{69, 310, 118, 319});
+    back.selectPen(previous);
     drawTabLabel(tab);
 }
 
 void SidePanel::drawTabLabel(int tab)
 {
+    platform::Surface& back = canvas->backBuffer;
     const platform::Rect& r = tabRects[static_cast<std::size_t>(tab - 1)];
     const std::string symbol = platform::sjis::fromUtf8(tabSymbols[static_cast<std::size_t>(tab - 1)]).value_or("");
-    const platform::Font* previous = backBuffer->selectFont(&tabFont);
-    backBuffer->setTextColour(tabEdgeColour);
-    backBuffer->textOut(r.left + 11, r.top + 17, symbol);
-    backBuffer->setTextColour(tabSymbolColour);
-    backBuffer->textOut(r.left + 12, r.top + 18, symbol);
-    backBuffer->selectFont(previous);
+    const platform::Font* previous = back.selectFont(&tabFont);
+    back.setTextColour(tabEdgeColour);
+    back.textOut(r.left + 11, r.top + 17, symbol);
+    back.setTextColour(tabSymbolColour);
+    back.textOut(r.left + 12, r.top + 18, symbol);
+    back.selectFont(previous);
 }

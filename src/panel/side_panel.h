@@ -4,7 +4,7 @@
 #include "platform/geometry.h"
 #include "platform/surface.h"
 #include "core/pattern_names.h"
-#include "core/surfaces.h"
+#include "core/canvas.h"
 
 #include <array>
 #include <cstdint>
@@ -43,7 +43,7 @@ enum class ClipChange {
 // the clip in its tray. It draws into the back buffer only and asks the
 // window to repaint what changed.
 struct SidePanel {
-    explicit SidePanel(platform::Window& window, Surfaces& surfaces);
+    explicit SidePanel(platform::Window& window, Canvas& canvas);
 
     // Whether it drew: not while the clip is pinned or for a tab outside 1 to 3.
     // A pattern id other than 0 chooses the tab that holds its chart.
@@ -63,9 +63,9 @@ struct SidePanel {
     void drawExampleRow(int x, int y, std::string_view text);
     void drawValueLabels(int x, int y, int pattern, int stockGain);
 
+    // Asks for the repaint of what the panel drew.
     platform::Window* window = nullptr;
-    platform::Surface* backBuffer = nullptr;
-    platform::Surface* sprites = nullptr;
+    Canvas* canvas = nullptr;
     platform::Font textFont;
     platform::Font tabFont;
     platform::Font valueFont;

@@ -44,8 +44,8 @@ constexpr std::size_t placeOffset = tableBytes + offsetof(Options, windowRect);
 
 } // namespace
 
-Ranking::Ranking(platform::Window& window, Surfaces& surfaces, Options* options)
-    : backBuffer(&surfaces.backBuffer),
+Ranking::Ranking(platform::Window& window, Canvas& canvas, Options* options)
+    : canvas(&canvas),
       window(&window),
       tableFont(makeFont(40, 5, true, false, faceMincho)),
       dataFile(dataFileName),
@@ -57,8 +57,8 @@ Ranking::Ranking(platform::Window& window, Surfaces& surfaces, Options* options)
 Ranking::~Ranking()
 {
     // The back buffer outlives this record; it must not keep pointing at our font.
-    if (backBuffer->font() == &tableFont)
-        backBuffer->selectFont(nullptr);
+    if (canvas->backBuffer.font() == &tableFont)
+        canvas->backBuffer.selectFont(nullptr);
     close(dataFile);
 }
 
@@ -165,7 +165,7 @@ int Ranking::enterScore(double score)
 
 void Ranking::drawTable(int highlightRank)
 {
-    platform::Surface& screen = window->screen();
+    platform::Surface& screen = screenOf(*canvas);
     const platform::Font* previous = screen.selectFont(&tableFont);
     const platform::BackgroundMode previousMode = screen.setBackgroundMode(platform::BackgroundMode::Transparent);
     const platform::Colour previousColour = screen.textColour();
@@ -174,7 +174,9 @@ void Ranking::drawTable(int highlightRank)
     screen.setBackgroundMode(previousMode);
     screen.selectFont(previous);
 
-    backBuffer->selectFont(&tableFont);
-    backBuffer->setBackgroundMode(platform::BackgroundMode::Transparent);
-    drawTableLines(*backBuffer, entries, highlightRank);
+    // Unlike the screen, the back buffer keeps the table's font, mode and colour afterwards.
+    platform::Surface& back = canvas->backBuffer;
+    back.selectFont(&tableFont);
+    back.setBackgroundMode(platform::BackgroundMode::Transparent);
+    drawTableLines(back, entries, highlightRank);
 }

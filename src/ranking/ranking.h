@@ -4,7 +4,7 @@
 #include "ranking/data_file.h"
 #include "ranking/name_entry.h"
 #include "ranking/ranking_entry.h"
-#include "core/surfaces.h"
+#include "core/canvas.h"
 
 #include <cstddef>
 
@@ -32,7 +32,7 @@ class Window;
 // The high-score table and the data file that keeps it, with the settings,
 // between runs. The file is held open and locked while the record lives.
 struct Ranking {
-    explicit Ranking(platform::Window& window, Surfaces& surfaces, Options* options);
+    explicit Ranking(platform::Window& window, Canvas& canvas, Options* options);
     ~Ranking();
     Ranking(const Ranking&) = delete;
     Ranking& operator=(const Ranking&) = delete;
@@ -58,7 +58,8 @@ struct Ranking {
     // Draws ranks 1 to 10 on the window and the back buffer; highlightRank in red.
     void drawTable(int highlightRank);
 
-    platform::Surface* backBuffer = nullptr;
+    Canvas* canvas = nullptr;
+    // The menu that loses the ranking entry, and the owner of the name dialog.
     platform::Window* window = nullptr;
     platform::Font tableFont;
     DataFile dataFile;

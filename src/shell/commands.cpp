@@ -103,7 +103,7 @@ void toggleAlwaysOnTop(Game& game, platform::Window& window)
     options.alwaysOnTop = topmost ? 1 : 0;
 }
 
-using CommandAction = void (*)(Game&, platform::Window&, Surfaces&);
+using CommandAction = void (*)(Game&, platform::Window&);
 
 struct CommandEntry {
     int id;
@@ -111,37 +111,37 @@ struct CommandEntry {
 };
 
 constexpr std::array<CommandEntry, 16> commandTable{{
-    {command::Start, [](Game& game, platform::Window&, Surfaces&) { beginPiece(game, true); }},
+    {command::Start, [](Game& game, platform::Window&) { beginPiece(game, true); }},
     {command::Restart,
-     [](Game& game, platform::Window&, Surfaces&) {
+     [](Game& game, platform::Window&) {
          game.options->gameRunning = 0;
          endGame(game, 0);
      }},
     {command::KeysAndSound,
-     [](Game& game, platform::Window& window, Surfaces&) { platform::Dialog::run(window, keysDialog, keysProc, &game); }},
+     [](Game& game, platform::Window& window) { platform::Dialog::run(window, keysDialog, keysProc, &game); }},
     {command::Difficulty,
-     [](Game& game, platform::Window& window, Surfaces&) {
+     [](Game& game, platform::Window& window) {
          platform::Dialog::run(window, difficultyDialog, difficultyProc, &game);
      }},
     // Quitting from the menu shuts down like the close box, so nothing of the run is lost.
-    {command::Exit, [](Game&, platform::Window& window, Surfaces&) { window.destroy(); }},
-    {command::Help, [](Game&, platform::Window& window, Surfaces&) { showHelp(window); }},
+    {command::Exit, [](Game&, platform::Window& window) { window.destroy(); }},
+    {command::Help, [](Game&, platform::Window& window) { showHelp(window); }},
     {command::About,
-     [](Game& game, platform::Window& window, Surfaces&) { platform::Dialog::run(window, aboutDialog, aboutProc, &game); }},
-    {command::TabDiamond, [](Game& game, platform::Window&, Surfaces&) { showTab(game, PanelRequest::TabDiamond, 1); }},
-    {command::TabStar, [](Game& game, platform::Window&, Surfaces&) { showTab(game, PanelRequest::TabStar, 2); }},
-    {command::TabTriangle, [](Game& game, platform::Window&, Surfaces&) { showTab(game, PanelRequest::TabTriangle, 3); }},
+     [](Game& game, platform::Window& window) { platform::Dialog::run(window, aboutDialog, aboutProc, &game); }},
+    {command::TabDiamond, [](Game& game, platform::Window&) { showTab(game, PanelRequest::TabDiamond, 1); }},
+    {command::TabStar, [](Game& game, platform::Window&) { showTab(game, PanelRequest::TabStar, 2); }},
+    {command::TabTriangle, [](Game& game, platform::Window&) { showTab(game, PanelRequest::TabTriangle, 3); }},
     {command::Clip,
-     [](Game& game, platform::Window&, Surfaces&) {
+     [](Game& game, platform::Window&) {
          panelRequest(game, PanelRequest::Clip, 0);
          game.options->clipOn = game.options->clipOn == 1 ? 0 : 1;
      }},
-    {command::AlwaysOnTop, [](Game& game, platform::Window& window, Surfaces&) { toggleAlwaysOnTop(game, window); }},
-    {command::Zoom1, [](Game&, platform::Window& window, Surfaces&) { chooseZoom(window, 1); }},
-    {command::Zoom2, [](Game&, platform::Window& window, Surfaces&) { chooseZoom(window, 2); }},
-    {command::Zoom3, [](Game&, platform::Window& window, Surfaces&) { chooseZoom(window, 3); }},
+    {command::AlwaysOnTop, [](Game& game, platform::Window& window) { toggleAlwaysOnTop(game, window); }},
+    {command::Zoom1, [](Game&, platform::Window& window) { chooseZoom(window, 1); }},
+    {command::Zoom2, [](Game&, platform::Window& window) { chooseZoom(window, 2); }},
+    {command::Zoom3, [](Game&, platform::Window& window) { chooseZoom(window, 3); }},
     {command::Ranking,
-     [](Game& game, platform::Window&, Surfaces&) {
+     [](Game& game, platform::Window&) {
          game.view.clearArea(ViewArea::Well);
          game.ranking.command(RankingMode::Show);
      }},
@@ -149,12 +149,12 @@ constexpr std::array<CommandEntry, 16> commandTable{{
 
 } // namespace
 
-void onCommand(Game& game, platform::Window& window, Surfaces& surfaces, std::uint32_t wParam)
+void onCommand(Game& game, platform::Window& window, std::uint32_t wParam)
 {
     const int id = static_cast<int>(wParam & 0xFFFF);
     for (const CommandEntry& entry : commandTable) {
         if (entry.id == id) {
-            entry.action(game, window, surfaces);
+            entry.action(game, window);
             return;
         }
     }

@@ -3,10 +3,9 @@
 #include <cstdint>
 
 struct Game;
-struct Surfaces;
 namespace platform {
 class Window;
 }
 
 // A menu command; only the low 16 bits of the parameter are the command id.
-void onCommand(Game& game, platform::Window& window, Surfaces& surfaces, std::uint32_t wParam);
+void onCommand(Game& game, platform::Window& window, std::uint32_t wParam);

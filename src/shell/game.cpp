@@ -7,12 +7,12 @@
 
 #include <algorithm>
 
-Game::Game(platform::Window& window, Surfaces& surfaces, Options* options)
-    : view(window, surfaces),
-      panel(window, surfaces),
-      ranking(window, surfaces, options),
-      well(window, surfaces),
-      title(window, surfaces)
+Game::Game(platform::Window& window, Canvas& canvas, Options* options)
+    : view(canvas),
+      panel(window, canvas),
+      ranking(window, canvas, options),
+      well(window, canvas),
+      title(window, canvas)
 {
     this->window = &window;
     this->options = options;

@@ -7,7 +7,7 @@
 #include "core/options.h"
 #include "core/pattern_names.h"
 #include "shell/sound_bank.h"
-#include "core/surfaces.h"
+#include "core/canvas.h"
 #include "shell/title_show.h"
 #include "view/playfield_view.h"
 
@@ -22,7 +22,7 @@ class Window;
 // The whole running game. Members are built in the order they are declared
 // and torn down in the reverse order.
 struct Game {
-    Game(platform::Window& window, Surfaces& surfaces, Options* options);
+    Game(platform::Window& window, Canvas& canvas, Options* options);
 
     platform::Window* window = nullptr;
     RoundStatus status;

@@ -89,7 +89,7 @@ void onCreate(platform::Window& window, Game& game, Options& options)
                                "）を使えないため、この回の成績と設定は保存されません。");
 }
 
-void onDestroy(platform::Window& window, Surfaces& surfaces, Game& game, Options& options)
+void onDestroy(platform::Window& window, Canvas& canvas, Game& game, Options& options)
 {
     storeRect(options, window.windowRect());
     game.ranking.command(RankingMode::Save);
@@ -97,7 +97,7 @@ void onDestroy(platform::Window& window, Surfaces& surfaces, Game& game, Options
     window.killTimer(timerId(GameTimer::Rise));
     window.killTimer(timerId(GameTimer::Title));
     window.killTimer(timerId(GameTimer::Place));
-    releaseSurfaces(surfaces);
+    releaseCanvas(canvas);
     window.postQuit(0);
 }
 
@@ -145,15 +145,15 @@ void onTimer(platform::Window& window, Game& game, std::uint32_t id)
     }
 }
 
-// The surfaces and the game, made at the window's first message.
+// The canvas and the game, made at the window's first message.
 void buildProgram(Program& program, platform::Window& window)
 {
-    if (program.surfacesPending) {
-        makeSurfaces(program.surfaces, window);
-        program.surfacesPending = false;
+    if (program.canvasPending) {
+        makeCanvas(program.canvas, window);
+        program.canvasPending = false;
     }
     if (!program.game)
-        program.game.emplace(window, program.surfaces, &program.options);
+        program.game.emplace(window, program.canvas, &program.options);
 }
 
 } // namespace
@@ -173,10 +173,10 @@ void windowProc(Program& program, platform::Window& window, const platform::Mess
         onCreate(window, game, options);
         break;
     case platform::MessageKind::Destroy:
-        onDestroy(window, program.surfaces, game, options);
+        onDestroy(window, program.canvas, game, options);
         break;
     case platform::MessageKind::Paint:
-        repaint(program.surfaces, window);
+        repaint(program.canvas);
         break;
     case platform::MessageKind::PositionChanged:
         storeRect(options, platform::Rect{message.position.x, message.position.y, message.position.x + message.position.cx,
@@ -198,7 +198,7 @@ void windowProc(Program& program, platform::Window& window, const platform::Mess
         panelRequest(game, PanelRequest::Click, message.lParam);
         break;
     case platform::MessageKind::Command:
-        onCommand(game, window, program.surfaces, message.wParam);
+        onCommand(game, window, message.wParam);
         break;
     case platform::MessageKind::PadButton:
         onPadButton(game, message.wParam);

@@ -2,7 +2,7 @@
 
 #include "shell/game.h"
 #include "core/options.h"
-#include "core/surfaces.h"
+#include "core/canvas.h"
 #include "platform/window.h"
 
 #include <optional>
@@ -11,12 +11,12 @@ namespace platform {
 class Application;
 } // namespace platform
 
-// The records that live for the whole process: the settings and the surfaces
+// The records that live for the whole process: the settings and the canvas
 // from the start, the game from the window's first message.
 struct Program {
     Options options;
-    Surfaces surfaces;
-    bool surfacesPending = true;
+    Canvas canvas;
+    bool canvasPending = true;
     std::optional<Game> game;
 };
 

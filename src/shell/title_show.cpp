@@ -75,8 +75,8 @@ platform::Rect startupOutline(const platform::Rect& desktop, int step)
 
 } // namespace
 
-TitleShow::TitleShow(platform::Window& window, Surfaces& surfaces)
-    : sprites(&surfaces.sprites),
+TitleShow::TitleShow(platform::Window& window, Canvas& canvas)
+    : canvas(&canvas),
       window(&window),
       logoFrames(platform::Surface::fromPicture("ID_BITMAP4"))
 {
@@ -85,9 +85,10 @@ TitleShow::TitleShow(platform::Window& window, Surfaces& surfaces)
 void TitleShow::tick()
 {
     TitleAnimation& state = animation;
-    platform::Surface& screen = window->screen();
+    platform::Surface& screen = screenOf(*canvas);
+    const platform::Surface& sprites = canvas->sprites;
     if (!changes.found)
-        findChanges(changes, *sprites, logoFrames);
+        findChanges(changes, sprites, logoFrames);
     const int starts = window->timerStarts(timerId(GameTimer::Title));
     if (screen.copiedPixels() != shown.screenCopies || starts != shown.timerStarts) {
         shown.cells.fill(-1);
@@ -100,7 +101,7 @@ void TitleShow::tick()
     const auto draw = [&](platform::Point cells, int index, int phase) {
         std::int8_t& was = shown.cells[static_cast<std::size_t>(cell++)];
         const platform::Point at{cells.x + displayPitch * index, cells.y};
-        copyPart(screen, at, *sprites, glyphRect(phase),
+        copyPart(screen, at, sprites, glyphRect(phase),
                  was < 0 ? whole : changes.phase[static_cast<std::size_t>(was)][static_cast<std::size_t>(phase)]);
         was = static_cast<std::int8_t>(phase);
     };

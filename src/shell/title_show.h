@@ -3,7 +3,7 @@
 #include "core/timers.h"
 #include "platform/geometry.h"
 #include "platform/surface.h"
-#include "core/surfaces.h"
+#include "core/canvas.h"
 
 #include <array>
 #include <cstdint>
@@ -69,13 +69,14 @@ struct TitleChanges {
 
 // The idle animation of the right-hand displays and the start-up effect.
 struct TitleShow {
-    explicit TitleShow(platform::Window& window, Surfaces& surfaces);
+    explicit TitleShow(platform::Window& window, Canvas& canvas);
 
     // One step of the animation, on the window's screen only; only the parts
     // of cells whose picture changes are copied.
     void tick();
 
-    platform::Surface* sprites = nullptr;
+    Canvas* canvas = nullptr;
+    // Counts the title timer's starts, each of which begins an idle spell.
     platform::Window* window = nullptr;
     platform::Surface logoFrames;
     TitleAnimation animation;

@@ -1,7 +1,6 @@
 #include "view/balloon.h"
 
 #include "platform/surface.h"
-#include "platform/window.h"
 #include "view/playfield_view.h"
 
 #include <array>
@@ -89,8 +88,7 @@ void PlayfieldView::drawBalloon(const PatternNames& names, int index)
 {
     balloonShown = true;
     const std::string text = balloonText(names, index, shown.nextColour);
-    drawBalloonOn(*backBuffer, font, text);
-    drawBalloonOn(window->screen(), font, text);
+    drawOnBoth(*canvas, [&](platform::Surface& surface) { drawBalloonOn(surface, font, text); });
 }
 
 void PlayfieldView::eraseBalloon()
@@ -98,6 +96,7 @@ void PlayfieldView::eraseBalloon()
     if (!balloonShown)
         return;
     balloonShown = false;
-    backBuffer->copyFrom(stripArea.left, stripArea.top, stripArea.width(), stripArea.height(), *strip, 0, 0);
-    window->screen().copyFrom(stripArea.left, stripArea.top, stripArea.width(), stripArea.height(), *strip, 0, 0);
+    drawOnBoth(*canvas, [&](platform::Surface& surface) {
+        surface.copyFrom(stripArea.left, stripArea.top, stripArea.width(), stripArea.height(), canvas->strip, 0, 0);
+    });
 }

@@ -1,7 +1,6 @@
 #include "view/playfield_view.h"
 
 #include "platform/surface.h"
-#include "platform/window.h"
 #include "core/fonts.h"
 #include "view/digits.h"
 
@@ -59,11 +58,8 @@ constexpr platform::Rect digitRegion(int glyph)
 
 } // namespace
 
-PlayfieldView::PlayfieldView(platform::Window& window, Surfaces& surfaces)
-    : window(&window),
-      backBuffer(&surfaces.backBuffer),
-      sprites(&surfaces.sprites),
-      strip(&surfaces.strip),
+PlayfieldView::PlayfieldView(Canvas& canvas)
+    : canvas(&canvas),
       font(makeFont(10, 0, false, false, faceMincho))
 {
 }
@@ -103,8 +99,7 @@ void PlayfieldView::clearArea(ViewArea area)
     const auto found = std::find_if(areas.begin(), areas.end(), [area](const Area& a) { return a.area == area; });
     if (found == areas.end())
         return;
-    backBuffer->fillRect(found->rect, platform::stock::blackBrush);
-    window->screen().fillRect(found->rect, platform::stock::blackBrush);
+    drawOnBoth(*canvas, [&](platform::Surface& surface) { surface.fillRect(found->rect, platform::stock::blackBrush); });
 }
 
 int PlayfieldView::digitAt(double value, int position)
@@ -164,6 +159,7 @@ void PlayfieldView::drawDigits(int x, int y, int cells, double value)
 
 void PlayfieldView::copySprite(int x, int y, const platform::Rect& region)
 {
-    backBuffer->copyFrom(x, y, region.width(), region.height(), *sprites, region.left, region.top);
-    window->screen().copyFrom(x, y, region.width(), region.height(), *sprites, region.left, region.top);
+    drawOnBoth(*canvas, [&](platform::Surface& surface) {
+        surface.copyFrom(x, y, region.width(), region.height(), canvas->sprites, region.left, region.top);
+    });
 }

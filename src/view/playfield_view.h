@@ -3,13 +3,9 @@
 #include "core/round_status.h"
 #include "platform/font.h"
 #include "core/pattern_names.h"
-#include "core/surfaces.h"
+#include "core/canvas.h"
 
 #include <cstdint>
-
-namespace platform {
-class Window;
-}
 
 // Areas that clearArea blacks out, by their codes; any other code fills nothing.
 enum class ViewArea : int {
@@ -22,7 +18,7 @@ enum class ViewArea : int {
 // Every step draws into the back buffer, so a repaint keeps it, and onto the
 // window's screen at the same place, so it shows at once.
 struct PlayfieldView {
-    PlayfieldView(platform::Window& window, Surfaces& surfaces);
+    explicit PlayfieldView(Canvas& canvas);
 
     // Draws the readouts whose value changed since they were last drawn, or all
     // six when forced.
@@ -34,11 +30,7 @@ struct PlayfieldView {
     // balloon naming that pattern. Returns whether a balloon was drawn.
     bool updateBalloon(const PatternNames& names, const RoundStatus& status, int index);
 
-    // Borrowed from the main window and the Surfaces record.
-    platform::Window* window = nullptr;
-    platform::Surface* backBuffer = nullptr;
-    platform::Surface* sprites = nullptr;
-    platform::Surface* strip = nullptr;
+    Canvas* canvas = nullptr;
     platform::Font font;
     RoundStatus shown;
     std::int32_t digitCount = 0;

@@ -26,7 +26,7 @@ struct Player {
     {
         well.resetWell(status);
         // The view blacks the well out at a new game.
-        well.backBuffer->fillRect({177, 20, 177 + 280, 20 + 440}, platform::stock::blackBrush);
+        well.canvas->backBuffer.fillRect({177, 20, 177 + 280, 20 + 440}, platform::stock::blackBrush);
         riseStep = 0;
         enterPiece();
     }

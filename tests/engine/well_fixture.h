@@ -6,7 +6,7 @@
 #include "platform/surface.h"
 #include "platform/window.h"
 #include "core/random.h"
-#include "core/surfaces.h"
+#include "core/canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -33,18 +33,19 @@ inline void ignoreMessages(platform::Window&, const platform::Message&)
 {
 }
 
-// A real window and real surfaces around a well that has started a new game.
+// A real window and a real canvas around a well that has started a new game.
 struct WellTest : ::testing::Test {
     platform::Window window{ignoreMessages};
-    Surfaces surfaces;
+    Canvas canvas;
     RoundStatus status;
-    Well well{window, surfaces};
+    Well well{window, canvas};
 
     void SetUp() override
     {
         window.create("test", {}, "");
-        surfaces.backBuffer = platform::Surface(clientWidth, clientHeight);
-        surfaces.sprites = makeSprites();
+        canvas.window = &window;
+        canvas.backBuffer = platform::Surface(clientWidth, clientHeight);
+        canvas.sprites = makeSprites();
         platform::Clock::instance().simulate(1'000'000);
         platform::Clock::instance().clearPauses();
         seed(well.random, 12345);
@@ -122,7 +123,7 @@ inline ::testing::AssertionResult wellIsSound(const Well& well, bool pieceFallin
     for (int column = firstColumn; column <= lastColumn; ++column) {
         for (int row = topRow; row <= bottomRow; ++row) {
             const std::int32_t code = cellAt(well.grid, column, row);
-            if (cellPixel(*well.backBuffer, column, row) != expectedPixel(code))
+            if (cellPixel(well.canvas->backBuffer, column, row) != expectedPixel(code))
                 return ::testing::AssertionFailure() << "back buffer disagrees at " << column << "," << row;
         }
     }

@@ -264,7 +264,7 @@ TEST_F(WellTest, aRisenBottomRowIsBlocksOfAllFourCodesAndNeverAPattern)
             ASSERT_LE(code, firstBlockCode + blockCodeCount - 1);
             row[static_cast<std::size_t>(column - 1)] = code;
             seen.insert(code);
-            ASSERT_EQ(cellPixel(surfaces.backBuffer, column, bottomRow), spriteColour(code));
+            ASSERT_EQ(cellPixel(canvas.backBuffer, column, bottomRow), spriteColour(code));
         }
         ASSERT_EQ(classifyRow(row), NoPattern) << "seed " << s;
         ASSERT_EQ(status.lastPattern, NoPattern);
@@ -276,7 +276,7 @@ TEST_F(WellTest, aRiseUnderAPieceRestingInTheTopRowPushesItOutAndLeavesTheWallWh
 {
     stack(4, {1, 2, 3, 1, 2, 3, 1, 2, 3, 1});
     place(4, 1, 5);
-    const platform::Colour aboveWell = surfaces.backBuffer.pixel(cellX(4) + 10, cellY(1) - 10);
+    const platform::Colour aboveWell = canvas.backBuffer.pixel(cellX(4) + 10, cellY(1) - 10);
     EXPECT_EQ(well.riseRow(), RiseResult::PiecePushedOut);
     EXPECT_EQ(well.pieceRow, 1);
     EXPECT_EQ(well.pieceColumn, 4);
@@ -289,7 +289,7 @@ TEST_F(WellTest, aRiseUnderAPieceRestingInTheTopRowPushesItOutAndLeavesTheWallWh
     EXPECT_TRUE(wellIsSound(well, false));
 
     well.gameOverFill();
-    EXPECT_EQ(surfaces.backBuffer.pixel(cellX(4) + 10, cellY(1) - 10), aboveWell);
+    EXPECT_EQ(canvas.backBuffer.pixel(cellX(4) + 10, cellY(1) - 10), aboveWell);
     EXPECT_EQ(cell(4, 1), 5);
     EXPECT_TRUE(wellIsSound(well, false));
 

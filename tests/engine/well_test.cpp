@@ -116,18 +116,18 @@ TEST_F(WellTest, paintAndEraseDrawOnTheBackBufferAndTheScreen)
 {
     place(3, 7, 6);
     EXPECT_EQ(cell(3, 7), 6);
-    EXPECT_EQ(cellPixel(surfaces.backBuffer, 3, 7), spriteColour(6));
+    EXPECT_EQ(cellPixel(canvas.backBuffer, 3, 7), spriteColour(6));
     EXPECT_EQ(cellPixel(window.screen(), 3, 7), spriteColour(6));
     EXPECT_EQ(window.screen().pixel(cellX(3) + 38, cellY(7) + 38), spriteColour(6));
     // The cell is 39 pixels square, with a black pitch gap after it.
-    EXPECT_EQ(surfaces.backBuffer.pixel(cellX(3), cellY(7)), spriteColour(6));
-    EXPECT_EQ(surfaces.backBuffer.pixel(cellX(3) + 38, cellY(7) + 38), spriteColour(6));
-    EXPECT_EQ(surfaces.backBuffer.pixel(cellX(3) + 39, cellY(7) + 38), platform::rgb(0, 0, 0));
+    EXPECT_EQ(canvas.backBuffer.pixel(cellX(3), cellY(7)), spriteColour(6));
+    EXPECT_EQ(canvas.backBuffer.pixel(cellX(3) + 38, cellY(7) + 38), spriteColour(6));
+    EXPECT_EQ(canvas.backBuffer.pixel(cellX(3) + 39, cellY(7) + 38), platform::rgb(0, 0, 0));
 
     well.erasePiece();
     EXPECT_EQ(cell(3, 7), emptyCell);
     EXPECT_EQ(well.lastRow, 7);
-    EXPECT_EQ(cellPixel(surfaces.backBuffer, 3, 7), platform::rgb(0, 0, 0));
+    EXPECT_EQ(cellPixel(canvas.backBuffer, 3, 7), platform::rgb(0, 0, 0));
     EXPECT_EQ(cellPixel(window.screen(), 3, 7), platform::rgb(0, 0, 0));
 }
 
@@ -136,7 +136,7 @@ TEST_F(WellTest, aLongFallBouncesOnTheScreenOnlyForNinetyMilliseconds)
     auto& clock = platform::Clock::instance();
     place(3, 1, 5);
     step(well, MoveCommand::Drop);
-    const platform::Colour above = surfaces.backBuffer.pixel(cellX(3) + 10, cellY(11) - 3);
+    const platform::Colour above = canvas.backBuffer.pixel(cellX(3) + 10, cellY(11) - 3);
     std::vector<platform::Rect> drawn;
     std::vector<platform::Colour> raisedBottom;
     window.screen().setChangeListener([&](const platform::Rect& r) {
@@ -155,7 +155,7 @@ TEST_F(WellTest, aLongFallBouncesOnTheScreenOnlyForNinetyMilliseconds)
     EXPECT_EQ(cellPixel(window.screen(), 3, 11), spriteColour(5));
     EXPECT_EQ(window.screen().pixel(cellX(3) + 38, cellY(11) + 38), spriteColour(5));
     EXPECT_EQ(window.screen().pixel(cellX(3) + 10, cellY(11) - 3), above) << "the raised sprite is gone";
-    EXPECT_EQ(surfaces.backBuffer.pixel(cellX(3) + 10, cellY(11) - 3), above);
+    EXPECT_EQ(canvas.backBuffer.pixel(cellX(3) + 10, cellY(11) - 3), above);
 
     // A drop of one row and a step down never bounce.
     clock.clearPauses();
@@ -194,9 +194,9 @@ TEST_F(WellTest, gameOverFillPaintsEveryCellFromTheBottomRowUpWithItsPauses)
     ASSERT_TRUE(well.spawnBlocked());
 
     std::vector<platform::Rect> drawn;
-    surfaces.backBuffer.setChangeListener([&](const platform::Rect& r) { drawn.push_back(r); });
+    canvas.backBuffer.setChangeListener([&](const platform::Rect& r) { drawn.push_back(r); });
     well.gameOverFill();
-    surfaces.backBuffer.setChangeListener({});
+    canvas.backBuffer.setChangeListener({});
 
     EXPECT_EQ(window.timerPeriod(timerId(GameTimer::Drop)), 0);
     EXPECT_EQ(window.timerPeriod(timerId(GameTimer::Rise)), 0);

@@ -30,21 +30,22 @@ inline platform::Surface makeTestSprites()
     return sheet;
 }
 
-// The real window procedure over surfaces made here: a flat background with
+// The real window procedure over a canvas made here: a flat background with
 // a gradient where the pinned clip lies, and the test sprite sheet.
 class PanelTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         platform::Clock::instance().simulate(1765432100);
-        program.surfaces.backBuffer = platform::Surface(clientWidth, clientHeight);
-        program.surfaces.backBuffer.fillRect(platform::Rect{0, 0, clientWidth, clientHeight}, platform::Brush{testBackground});
+        program.canvas.backBuffer = platform::Surface(clientWidth, clientHeight);
+        program.canvas.backBuffer.fillRect(platform::Rect{0, 0, clientWidth, clientHeight}, platform::Brush{testBackground});
         for (int y = 10; y < 70; ++y)
             for (int x = 130; x < 155; ++x)
-                program.surfaces.backBuffer.setPixel(x, y, platform::rgb(4 * x - 300, 3 * y, 200));
-        program.surfaces.sprites = makeTestSprites();
-        program.surfaces.strip = platform::Surface(stripArea.width(), stripArea.height());
-        program.surfacesPending = false;
+                program.canvas.backBuffer.setPixel(x, y, platform::rgb(4 * x - 300, 3 * y, 200));
+        program.canvas.sprites = makeTestSprites();
+        program.canvas.strip = platform::Surface(stripArea.width(), stripArea.height());
+        program.canvas.window = &window;
+        program.canvasPending = false;
         window.create(windowTitle, mainMenu, "TM_ICON");
         ASSERT_TRUE(program.game.has_value());
     }
@@ -56,7 +57,7 @@ protected:
 
     Game& game() { return *program.game; }
     SidePanel& panel() { return program.game->panel; }
-    platform::Surface& back() { return program.surfaces.backBuffer; }
+    platform::Surface& back() { return program.canvas.backBuffer; }
     platform::Menu& menu() { return window.menu(); }
 
     Program program;

@@ -5,6 +5,7 @@
 #include "platform/sjis.h"
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -65,7 +66,7 @@ int countColour(const platform::Surface& s, const platform::Rect& r, platform::C
 
 TEST_F(PanelTest, theExampleRowsReadBackFromTheDrawnMarkersAndNothingElseIsAMarker)
 {
-    const platform::Surface& sprites = program.surfaces.sprites;
+    const platform::Surface& sprites = program.canvas.sprites;
     for (int tab = 1; tab <= 3; ++tab) {
         EXPECT_TRUE(panel().showTab(game().patternNames, tab, 0));
         std::array<int, 3> digits{};
@@ -95,10 +96,9 @@ TEST_F(PanelTest, everyCaptionAndLabelLiesWithinTheChartAreaAndIsDrawnWhole)
         // The chart alone on black, with room around it to show anything that spills.
         platform::Surface alone(clientWidth, clientHeight);
         alone.setBackgroundMode(platform::BackgroundMode::Transparent);
-        platform::Surface* shared = panel().backBuffer;
-        panel().backBuffer = &alone;
+        std::swap(panel().canvas->backBuffer, alone);
         panel().drawChart(tab);
-        panel().backBuffer = shared;
+        std::swap(panel().canvas->backBuffer, alone);
 
         int outside = 0;
         int differing = 0;
@@ -137,10 +137,9 @@ TEST_F(PanelTest, theLastLabelsOfTheTriangleChartShowNineAndARedTwo)
     platform::Surface labels(70, 14);
     labels.setBackgroundMode(platform::BackgroundMode::Transparent);
     labels.setTextColour(chartTextColour);
-    platform::Surface* shared = panel().backBuffer;
-    panel().backBuffer = &labels;
+    std::swap(panel().canvas->backBuffer, labels);
     panel().drawValueLabels(0, 0, 10, 2);
-    panel().backBuffer = shared;
+    std::swap(panel().canvas->backBuffer, labels);
     EXPECT_GT(countColour(labels, labels.bounds(), chartStockColour), 0);
     EXPECT_TRUE(sameBlock(back(), 40, 300, labels, 0, 0, 70, 14));
 }
@@ -149,10 +148,9 @@ TEST_F(PanelTest, theZeroOfAStockLabelIsAnOpenRingThatCannotReadAsThetaOrEight)
 {
     platform::Surface labels(70, 14);
     labels.setBackgroundMode(platform::BackgroundMode::Transparent);
-    platform::Surface* shared = panel().backBuffer;
-    panel().backBuffer = &labels;
+    std::swap(panel().canvas->backBuffer, labels);
     panel().drawValueLabels(0, 0, 1, 0);
-    panel().backBuffer = shared;
+    std::swap(panel().canvas->backBuffer, labels);
 
     // The zero is the last run of red columns, after the ＋.
     auto redColumn = [&](int x) { return countColour(labels, platform::Rect{x, 0, x + 1, 14}, chartStockColour) > 0; };

@@ -54,7 +54,7 @@ TEST_F(PanelTest, afterCreationTheDiamondTabIsOpenTheOthersClosedAndTheClipInIts
             << "symbol of the tab at " << tab.left;
     }
 
-    const platform::Surface& sprites = program.surfaces.sprites;
+    const platform::Surface& sprites = program.canvas.sprites;
     EXPECT_TRUE(sameBlock(back(), 40, 382, sprites, 297, 43, 14, 40)) << "clip body in the tray";
     EXPECT_TRUE(sameBlock(back(), 40, 378, sprites, 311, 39, 12, 4)) << "clip cap in the tray";
     EXPECT_EQ(back().pixel(30, 400), white) << "tray outline";
@@ -120,7 +120,7 @@ TEST_F(PanelTest, showingTheTabOnShowDrawsItAgain)
 
 TEST_F(PanelTest, aClickOnTheTrayPinsTheClipAndFreezesTheChartUntilTheClipIsClicked)
 {
-    const platform::Surface& sprites = program.surfaces.sprites;
+    const platform::Surface& sprites = program.canvas.sprites;
     const platform::Surface start = snapshot(back());
     EXPECT_EQ(panelRequest(game(), PanelRequest::Click, click(47, 400)), 2);
     EXPECT_TRUE(panel().clipped);

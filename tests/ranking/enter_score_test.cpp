@@ -308,9 +308,9 @@ TEST_F(RankingTest, theRankingEntryIsRemovedFromTheMenuOnceAndTheTableShown)
     EXPECT_EQ(window.menu().itemTexts(gameMenu), expected);
     EXPECT_FALSE(window.menu().contains(200));
     EXPECT_EQ(options.rankingMenuRemoved, 1);
-    EXPECT_GT(countColour(surfaces.backBuffer, wellArea, white), 0) << "the table is drawn on the back buffer";
+    EXPECT_GT(countColour(canvas.backBuffer, wellArea, white), 0) << "the table is drawn on the back buffer";
     EXPECT_GT(countColour(window.screen(), wellArea, white), 0) << "and on the window";
-    EXPECT_EQ(countColour(surfaces.backBuffer, wellArea, red), 0);
+    EXPECT_EQ(countColour(canvas.backBuffer, wellArea, red), 0);
 
     ranking->command(RankingMode::Show);
     EXPECT_EQ(window.menu().itemTexts(gameMenu), expected) << "nothing more is removed";

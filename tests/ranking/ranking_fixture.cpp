@@ -15,8 +15,9 @@ void RankingTest::SetUp()
     folder = pattern;
     std::filesystem::current_path(folder);
     window.create("ranking", mainMenu, "");
-    surfaces.backBuffer = platform::Surface(clientWidth, clientHeight);
-    surfaces.strip = platform::Surface(172, 36);
+    canvas.window = &window;
+    canvas.backBuffer = platform::Surface(clientWidth, clientHeight);
+    canvas.strip = platform::Surface(172, 36);
 }
 
 void RankingTest::TearDown()
@@ -28,7 +29,7 @@ void RankingTest::TearDown()
 
 Ranking& RankingTest::makeRanking()
 {
-    ranking.emplace(window, surfaces, &options);
+    ranking.emplace(window, canvas, &options);
     return *ranking;
 }
 

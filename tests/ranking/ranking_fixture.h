@@ -6,7 +6,7 @@
 #include "ranking/ranking.h"
 #include "resources/menu.h"
 #include "core/options.h"
-#include "core/surfaces.h"
+#include "core/canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +37,7 @@ protected:
     std::filesystem::path previousFolder;
     std::filesystem::path folder;
     platform::Window window{[](platform::Window&, const platform::Message&) {}};
-    Surfaces surfaces;
+    Canvas canvas;
     Options options;
     std::optional<Ranking> ranking;
     int dialogsSeen = 0;

@@ -44,29 +44,29 @@ TEST_F(RankingTest, withNoHighlightEveryLineIsWhiteOnBothSurfaces)
     window.screen().setBackgroundMode(platform::BackgroundMode::Opaque);
     makeRanking().drawTable(0);
     for (int rank = 1; rank <= 10; ++rank) {
-        EXPECT_GT(countColour(surfaces.backBuffer, lineBand(rank), white), 20) << "rank " << rank;
-        EXPECT_GT(countColour(surfaces.backBuffer, lineBand(rank, tableRankX, tableNameX), white), 0) << "rank " << rank;
-        EXPECT_EQ(countColour(window.screen(), lineBand(rank), white), countColour(surfaces.backBuffer, lineBand(rank), white))
+        EXPECT_GT(countColour(canvas.backBuffer, lineBand(rank), white), 20) << "rank " << rank;
+        EXPECT_GT(countColour(canvas.backBuffer, lineBand(rank, tableRankX, tableNameX), white), 0) << "rank " << rank;
+        EXPECT_EQ(countColour(window.screen(), lineBand(rank), white), countColour(canvas.backBuffer, lineBand(rank), white))
             << "the same lines in the same font on both, rank " << rank;
     }
     EXPECT_EQ(window.screen().textColour(), platform::rgb(1, 2, 3)) << "the screen's state is given back";
     EXPECT_EQ(window.screen().backgroundMode(), platform::BackgroundMode::Opaque);
-    EXPECT_EQ(countColour(surfaces.backBuffer, surfaces.backBuffer.bounds(), red), 0);
-    EXPECT_EQ(countColour(surfaces.backBuffer, platform::Rect{0, 0, 639, 70}, white), 0);
-    EXPECT_EQ(countColour(surfaces.backBuffer, platform::Rect{0, 420, 639, 479}, white), 0) << "the spill row is not shown";
+    EXPECT_EQ(countColour(canvas.backBuffer, canvas.backBuffer.bounds(), red), 0);
+    EXPECT_EQ(countColour(canvas.backBuffer, platform::Rect{0, 0, 639, 70}, white), 0);
+    EXPECT_EQ(countColour(canvas.backBuffer, platform::Rect{0, 420, 639, 479}, white), 0) << "the spill row is not shown";
     ranking.reset();
-    EXPECT_EQ(surfaces.backBuffer.font(), nullptr) << "the back buffer keeps no font of a ranking that is gone";
+    EXPECT_EQ(canvas.backBuffer.font(), nullptr) << "the back buffer keeps no font of a ranking that is gone";
 }
 
 TEST_F(RankingTest, theHighlightedRankAloneIsRed)
 {
     makeRanking().drawTable(10);
     for (int rank = 1; rank <= 9; ++rank)
-        EXPECT_EQ(countColour(surfaces.backBuffer, lineBand(rank), red), 0) << "rank " << rank;
-    EXPECT_GT(countColour(surfaces.backBuffer, lineBand(10), red), 20);
-    EXPECT_EQ(countColour(surfaces.backBuffer, lineBand(10), white), 0);
-    EXPECT_EQ(countColour(surfaces.backBuffer, platform::Rect{0, 0, 639, tableFirstY + 9 * tableLinePitch}, red), 0);
-    EXPECT_EQ(surfaces.backBuffer.textColour(), red) << "the back buffer keeps the last colour";
+        EXPECT_EQ(countColour(canvas.backBuffer, lineBand(rank), red), 0) << "rank " << rank;
+    EXPECT_GT(countColour(canvas.backBuffer, lineBand(10), red), 20);
+    EXPECT_EQ(countColour(canvas.backBuffer, lineBand(10), white), 0);
+    EXPECT_EQ(countColour(canvas.backBuffer, platform::Rect{0, 0, 639, tableFirstY + 9 * tableLinePitch}, red), 0);
+    EXPECT_EQ(canvas.backBuffer.textColour(), red) << "the back buffer keeps the last colour";
     EXPECT_EQ(window.screen().font(), nullptr) << "the window gets its font back";
 }
 
@@ -76,7 +76,7 @@ TEST_F(RankingTest, aZeroScoreIsOneDigitAndAnEmptyNameLeavesItsColumnBlank)
     ranking->entries[0].score = 0;
     setName(ranking->entries[0], "");
     ranking->drawTable(0);
-    const platform::Surface& b = surfaces.backBuffer;
+    const platform::Surface& b = canvas.backBuffer;
     EXPECT_EQ(countColour(b, lineBand(1, tableNameX, tableScoreX - 2), white), 0);
     EXPECT_GT(countColour(b, lineBand(2, tableNameX, tableScoreX - 2), white), 0);
     const int oneDigit = rightmostInk(b, lineBand(1, tableScoreX, tableLabelX - 2), white);
@@ -117,9 +117,9 @@ TEST_F(RankingTest, aHostileFileLoadsDrawsAndComparesSafely)
     makeRanking().load();
     EXPECT_EQ(nameText(ranking->entries[0]).size(), 12u) << "a name without NUL ends at its twelfth byte";
     ranking->drawTable(2);
-    EXPECT_GT(countColour(surfaces.backBuffer, lineBand(1, tableNameX, tableScoreX - 2), white), 0);
-    EXPECT_GT(countColour(surfaces.backBuffer, lineBand(2), red), 0);
-    EXPECT_GT(countColour(surfaces.backBuffer, lineBand(3, tableScoreX, tableLabelX - 2), white), 0);
+    EXPECT_GT(countColour(canvas.backBuffer, lineBand(1, tableNameX, tableScoreX - 2), white), 0);
+    EXPECT_GT(countColour(canvas.backBuffer, lineBand(2), red), 0);
+    EXPECT_GT(countColour(canvas.backBuffer, lineBand(3, tableScoreX, tableLabelX - 2), white), 0);
     EXPECT_EQ(enterWithName(150000, "Q"), 2) << "a NaN row ranks below every score";
     ranking->save();
     const auto after = fileBytes();

@@ -53,5 +53,5 @@ protected:
 
     // A pixel inside the balloon's body, left of its text.
     platform::Colour balloonPixel() { return window.screen().pixel(470, 420); }
-    platform::Colour stripPixel() { return program.surfaces.strip.pixel(470 - 468, 420 - 398); }
+    platform::Colour stripPixel() { return program.canvas.strip.pixel(470 - 468, 420 - 398); }
 };

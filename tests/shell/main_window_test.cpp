@@ -21,13 +21,13 @@ using MainWindowTest = GameWindowTest;
 TEST_F(MainWindowTest, theFirstMessageBuildsSurfacesAndTheGameOnce)
 {
     ASSERT_TRUE(program.game.has_value());
-    EXPECT_FALSE(program.surfacesPending);
+    EXPECT_FALSE(program.canvasPending);
     EXPECT_EQ(game().window, &window);
     EXPECT_EQ(game().options, &program.options);
-    EXPECT_EQ(program.surfaces.backBuffer.width(), 639);
-    EXPECT_EQ(program.surfaces.backBuffer.height(), 479);
-    EXPECT_EQ(program.surfaces.strip.width(), 172);
-    EXPECT_EQ(program.surfaces.strip.height(), 36);
+    EXPECT_EQ(program.canvas.backBuffer.width(), 639);
+    EXPECT_EQ(program.canvas.backBuffer.height(), 479);
+    EXPECT_EQ(program.canvas.strip.width(), 172);
+    EXPECT_EQ(program.canvas.strip.height(), 36);
     const Game* built = &*program.game;
     window.send(platform::Message{platform::MessageKind::Timer, 999, 0, {}});
     EXPECT_EQ(&*program.game, built);
@@ -65,7 +65,7 @@ TEST_F(MainWindowTest, aRepaintRestoresExactlyTheAreaFromTheBackBuffer)
     window.paintNow();
     platform::Surface& screen = window.screen();
     screen.fillRect(platform::Rect{0, 0, 639, 479}, platform::Brush{platform::rgb(1, 2, 3)});
-    program.surfaces.backBuffer.fillRect(platform::Rect{0, 0, 639, 479}, platform::Brush{platform::rgb(200, 100, 50)});
+    program.canvas.backBuffer.fillRect(platform::Rect{0, 0, 639, 479}, platform::Brush{platform::rgb(200, 100, 50)});
     window.invalidate(platform::Rect{100, 100, 110, 120});
     window.paintNow();
     EXPECT_EQ(screen.pixel(100, 100), platform::rgb(200, 100, 50));
@@ -85,9 +85,9 @@ TEST_F(MainWindowTest, movesAreRememberedAndClosingStoresTheRectangleAndShutsDow
     EXPECT_EQ(program.options.windowRect.right, 20 + 640 - 1 + (window.windowRect().width() - 639));
     EXPECT_EQ(window.timerPeriod(timerId(GameTimer::Title)), 0);
     EXPECT_EQ(window.timerPeriod(100), 0);
-    EXPECT_TRUE(program.surfaces.backBuffer.isEmpty());
-    EXPECT_TRUE(program.surfaces.sprites.isEmpty());
-    EXPECT_TRUE(program.surfaces.strip.isEmpty());
+    EXPECT_TRUE(program.canvas.backBuffer.isEmpty());
+    EXPECT_TRUE(program.canvas.sprites.isEmpty());
+    EXPECT_TRUE(program.canvas.strip.isEmpty());
     EXPECT_TRUE(window.quitPosted());
     EXPECT_TRUE(program.game.has_value()) << "the game outlives its window";
 }
@@ -97,7 +97,7 @@ TEST_F(MainWindowTest, theExitCommandShutsDownLikeTheCloseBox)
     window.send(platform::Message{platform::MessageKind::Command, command::Exit, 0, {}});
     EXPECT_TRUE(window.destroyed());
     EXPECT_TRUE(window.quitPosted());
-    EXPECT_TRUE(program.surfaces.backBuffer.isEmpty());
+    EXPECT_TRUE(program.canvas.backBuffer.isEmpty());
 }
 
 // A damaged or hand-edited data file that says a game is running and the

@@ -45,7 +45,7 @@ protected:
         for (int p = 0; p < phaseCount; ++p)
             sheet.fillRect(platform::Rect{phaseGlyphX + 15 * p, phaseGlyphY, phaseGlyphX + 15 * p + 15, phaseGlyphY + 26},
                            platform::Brush{platform::rgb(10 * p + 5, 0, 0)});
-        program.surfaces.sprites = std::move(sheet);
+        program.canvas.sprites = std::move(sheet);
         platform::Surface frames(701, 25);
         for (int k = 0; k < logoFrameCount; ++k)
             frames.fillRect(platform::Rect{35 * k, 0, 35 * k + 35, 25}, platform::Brush{platform::rgb(0, 0, 10 * k + 5)});
@@ -96,9 +96,9 @@ protected:
 
 TEST_F(TitleShowTest, theFirstTickDrawsTheWaveOnTheWindowOnlyAndSevenTicksComeBackToIt)
 {
-    const std::vector<platform::Colour> before{program.surfaces.backBuffer.pixel(477, 63),
-                                               program.surfaces.backBuffer.pixel(477, 133),
-                                               program.surfaces.backBuffer.pixel(489, 379)};
+    const std::vector<platform::Colour> before{program.canvas.backBuffer.pixel(477, 63),
+                                               program.canvas.backBuffer.pixel(477, 133),
+                                               program.canvas.backBuffer.pixel(489, 379)};
     tick();
     const Shown first = shown();
     EXPECT_EQ(first.score, (std::array<int, 10>{0, 1, 2, 3, 4, 4, 3, 2, 1, 0}));
@@ -106,9 +106,9 @@ TEST_F(TitleShowTest, theFirstTickDrawsTheWaveOnTheWindowOnlyAndSevenTicksComeBa
     EXPECT_EQ(first.leftTime, (std::array<int, 4>{1, 2, 3, 4}));
     EXPECT_EQ(first.rightTime, (std::array<int, 4>{5, 4, 3, 2}));
     EXPECT_EQ(first.logo, 0);
-    const std::vector<platform::Colour> after{program.surfaces.backBuffer.pixel(477, 63),
-                                              program.surfaces.backBuffer.pixel(477, 133),
-                                              program.surfaces.backBuffer.pixel(489, 379)};
+    const std::vector<platform::Colour> after{program.canvas.backBuffer.pixel(477, 63),
+                                              program.canvas.backBuffer.pixel(477, 133),
+                                              program.canvas.backBuffer.pixel(489, 379)};
     EXPECT_EQ(after, before);
 
     tick();
@@ -176,7 +176,7 @@ TEST_F(TitleShowTest, aRepaintShowsTheBackBufferUntilTheNextTick)
     const platform::Surface& screen = window.screen();
     for (int y = area.top; y < area.bottom; y += 3)
         for (int x = area.left; x < area.right; x += 3)
-            ASSERT_EQ(screen.pixel(x, y), program.surfaces.backBuffer.pixel(x, y)) << x << "," << y;
+            ASSERT_EQ(screen.pixel(x, y), program.canvas.backBuffer.pixel(x, y)) << x << "," << y;
     EXPECT_EQ(shown().score[0], -1);
     EXPECT_EQ(shown().logo, -1);
 
@@ -192,7 +192,7 @@ TEST_F(TitleShowTest, aTickCopiesToTheScreenOnlyThePartsOfCellsThatChange)
 {
     // Phase 2 looks like phase 1, phase 3 differs from it in one pixel away
     // from the probe; logo frames 0 and 1 are the same picture.
-    platform::Surface& sheet = program.surfaces.sprites;
+    platform::Surface& sheet = program.canvas.sprites;
     const int glyph1 = phaseGlyphX + 15;
     sheet.copyFrom(glyph1 + 15, phaseGlyphY, 15, 26, sheet, glyph1, phaseGlyphY);
     sheet.copyFrom(glyph1 + 30, phaseGlyphY, 15, 26, sheet, glyph1, phaseGlyphY);

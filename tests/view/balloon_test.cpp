@@ -78,7 +78,7 @@ TEST_F(SpeechBalloon, LongestBalloonIsDrawnWholeAndErasedExactly)
     ASSERT_TRUE(view.updateBalloon(names, withNext(1), 9));
     EXPECT_TRUE(view.balloonShown);
 
-    for (platform::Surface* surface : {&surfaces.backBuffer, &screen()}) {
+    for (platform::Surface* surface : {&canvas.backBuffer, &screen()}) {
         EXPECT_EQ(differencesOutside(*surface, background, stripArea), 0) << "nothing drawn outside the strip";
         EXPECT_EQ(surface->pixel(468, 420), black) << "left outline";
         EXPECT_EQ(surface->pixel(500, 433), black) << "bottom outline";
@@ -93,11 +93,11 @@ TEST_F(SpeechBalloon, LongestBalloonIsDrawnWholeAndErasedExactly)
         // The right outline falls on column 639, just past the client area.
         EXPECT_EQ(count(*surface, {632, 415, 639, 425}, black), 0) << "no ink right of the text";
     }
-    EXPECT_EQ(differencesOutside(surfaces.backBuffer, screen(), {}), 0);
+    EXPECT_EQ(differencesOutside(canvas.backBuffer, screen(), {}), 0);
 
     EXPECT_FALSE(view.updateBalloon(names, withNext(1), -1));
     EXPECT_FALSE(view.balloonShown);
-    EXPECT_EQ(differencesOutside(surfaces.backBuffer, background, {}), 0);
+    EXPECT_EQ(differencesOutside(canvas.backBuffer, background, {}), 0);
     EXPECT_EQ(differencesOutside(screen(), background, {}), 0);
 }
 
@@ -139,7 +139,7 @@ TEST_F(SpeechBalloon, DrawingIgnoresAndKeepsWhatTheSurfacesHadSelected)
     const platform::Font other = makeFont(20, 0, false, false, faceGothic);
     const platform::Pen red{platform::rgb(255, 0, 0)};
     const platform::Brush blue{platform::rgb(0, 0, 255)};
-    for (platform::Surface* surface : {&surfaces.backBuffer, &screen()}) {
+    for (platform::Surface* surface : {&canvas.backBuffer, &screen()}) {
         surface->selectPen(red);
         surface->selectBrush(blue);
         surface->selectFont(&other);
@@ -148,8 +148,8 @@ TEST_F(SpeechBalloon, DrawingIgnoresAndKeepsWhatTheSurfacesHadSelected)
     }
     view.updateBalloon(names, withNext(4), 7);
     EXPECT_EQ(differencesOutside(screen(), plain, {}), 0);
-    EXPECT_EQ(differencesOutside(surfaces.backBuffer, plain, {}), 0);
-    for (platform::Surface* surface : {&surfaces.backBuffer, &screen()}) {
+    EXPECT_EQ(differencesOutside(canvas.backBuffer, plain, {}), 0);
+    for (platform::Surface* surface : {&canvas.backBuffer, &screen()}) {
         EXPECT_EQ(surface->pen(), red);
         EXPECT_EQ(surface->brush(), blue);
         EXPECT_EQ(surface->font(), &other);
@@ -178,6 +178,6 @@ TEST_F(SpeechBalloon, ShorterBalloonDrawsOverALongerOneUntilErased)
     // The longer body's right part stays; the shorter one's outline crosses it.
     EXPECT_EQ(screen().pixel(630, 433), black);
     EXPECT_FALSE(view.updateBalloon(names, withNext(2), -1));
-    EXPECT_EQ(differencesOutside(surfaces.backBuffer, background, {}), 0);
+    EXPECT_EQ(differencesOutside(canvas.backBuffer, background, {}), 0);
     EXPECT_EQ(differencesOutside(screen(), background, {}), 0);
 }

@@ -50,7 +50,7 @@ TEST_F(PlayfieldReadouts, StageClockOnTheTickOfARiseShowsOnlyUnlitCells)
 
     view.redraw(statusWith(0.0, 0, 0, 30000, -100, 1), false);
     EXPECT_EQ(readout(550, 290, 4), (Glyphs{unlit, unlit, unlit, unlit}));
-    EXPECT_EQ(differencesOutside(surfaces.backBuffer, screen(), {}), 0);
+    EXPECT_EQ(differencesOutside(canvas.backBuffer, screen(), {}), 0);
 
     // Less than a tenth below zero truncates to zero.
     view.redraw(statusWith(0.0, 0, 0, 30000, -99, 1), false);
@@ -78,12 +78,12 @@ TEST_F(PlayfieldReadouts, StockMarksFillTwoLinesOfFive)
     const platform::Rect stockBox{470, 190, 620, 248};
 
     view.redraw(statusWith(0.0, 0, 0, 0, 0, 1), true);
-    EXPECT_TRUE(allOf(surfaces.backBuffer, stockBox, black));
+    EXPECT_TRUE(allOf(canvas.backBuffer, stockBox, black));
     EXPECT_TRUE(allOf(screen(), stockBox, black));
 
     view.redraw(statusWith(0.0, 0, 7, 0, 0, 1), false);
     for (int i = 0; i < 5; ++i) {
-        EXPECT_TRUE(markAt(surfaces.backBuffer, 470 + 30 * i, 190)) << "first line, mark " << i;
+        EXPECT_TRUE(markAt(canvas.backBuffer, 470 + 30 * i, 190)) << "first line, mark " << i;
         EXPECT_TRUE(markAt(screen(), 470 + 30 * i, 190)) << "first line, mark " << i;
     }
     EXPECT_TRUE(markAt(screen(), 470, 220));
@@ -94,18 +94,18 @@ TEST_F(PlayfieldReadouts, StockMarksFillTwoLinesOfFive)
     view.redraw(statusWith(0.0, 0, 5, 0, 0, 1), false);
     for (int i = 0; i < 5; ++i)
         EXPECT_TRUE(markAt(screen(), 470 + 30 * i, 190)) << "mark " << i;
-    EXPECT_TRUE(allOf(surfaces.backBuffer, {470, 217, 620, 248}, black));
+    EXPECT_TRUE(allOf(canvas.backBuffer, {470, 217, 620, 248}, black));
     EXPECT_TRUE(allOf(screen(), {470, 217, 620, 248}, black));
 }
 
 TEST_F(PlayfieldReadouts, NextPieceShowsItsColourAndAnUnknownColourLeavesTheBoxEmpty)
 {
     view.redraw(statusWith(0.0, 0, 0, 0, 0, 3), true);
-    EXPECT_EQ(spriteAt(surfaces.backBuffer, 470, 360), 3);
+    EXPECT_EQ(spriteAt(canvas.backBuffer, 470, 360), 3);
     EXPECT_EQ(spriteAt(screen(), 470, 360), 3);
 
     view.redraw(statusWith(0.0, 0, 0, 0, 0, 0), false);
-    EXPECT_TRUE(allOf(surfaces.backBuffer, {470, 360, 510, 400}, black));
+    EXPECT_TRUE(allOf(canvas.backBuffer, {470, 360, 510, 400}, black));
     EXPECT_TRUE(allOf(screen(), {470, 360, 510, 400}, black));
 }
 
@@ -120,14 +120,14 @@ TEST_F(PlayfieldReadouts, RedrawCopiesOnlyTheReadoutsThatChanged)
     view.redraw(status, true);
     EXPECT_EQ(screen().copiedPixels() - before, 10 * digitCell + 4 * digitCell + 2 * mark + 8 * digitCell + sprite)
         << "forced, all six readouts are drawn";
-    EXPECT_EQ(differencesOutside(surfaces.backBuffer, screen(), {}), 0);
+    EXPECT_EQ(differencesOutside(canvas.backBuffer, screen(), {}), 0);
 
     before = screen().copiedPixels();
-    const std::int64_t bufferBefore = surfaces.backBuffer.copiedPixels();
+    const std::int64_t bufferBefore = canvas.backBuffer.copiedPixels();
     view.redraw(status, false);
     view.redraw(status, false);
     EXPECT_EQ(screen().copiedPixels(), before) << "an unchanged status draws nothing";
-    EXPECT_EQ(surfaces.backBuffer.copiedPixels(), bufferBefore);
+    EXPECT_EQ(canvas.backBuffer.copiedPixels(), bufferBefore);
 
     // A tick of the rise clock moves the stage remaining only.
     status.stageRemaining -= 100;
@@ -136,7 +136,7 @@ TEST_F(PlayfieldReadouts, RedrawCopiesOnlyTheReadoutsThatChanged)
     EXPECT_EQ(screen().copiedPixels() - before, 4 * digitCell);
     EXPECT_EQ(readout(550, 290, 4), (Glyphs{unlit, 9, 9, 9}));
     EXPECT_EQ(readout(470, 290, 4), (Glyphs{1, 0, 0, 0}));
-    EXPECT_EQ(differencesOutside(surfaces.backBuffer, screen(), {}), 0);
+    EXPECT_EQ(differencesOutside(canvas.backBuffer, screen(), {}), 0);
 }
 
 TEST_F(PlayfieldReadouts, ClearAreaBlacksOutExactlyItsAreaAndUnknownCodesNothing)
@@ -152,12 +152,12 @@ TEST_F(PlayfieldReadouts, ClearAreaBlacksOutExactlyItsAreaAndUnknownCodesNothing
     };
     for (int code : {-1, 0, 2, 4, 5, 7, 100})
         view.clearArea(static_cast<ViewArea>(code));
-    EXPECT_EQ(differencesOutside(surfaces.backBuffer, background, {}), 0);
+    EXPECT_EQ(differencesOutside(canvas.backBuffer, background, {}), 0);
     EXPECT_EQ(differencesOutside(screen(), background, {}), 0);
 
     for (const Case& c : cases) {
         view.clearArea(c.code);
-        EXPECT_TRUE(allOf(surfaces.backBuffer, c.area, black)) << "code " << static_cast<int>(c.code);
+        EXPECT_TRUE(allOf(canvas.backBuffer, c.area, black)) << "code " << static_cast<int>(c.code);
         EXPECT_TRUE(allOf(screen(), c.area, black)) << "code " << static_cast<int>(c.code);
     }
     platform::Rect cleared{};
@@ -165,14 +165,14 @@ TEST_F(PlayfieldReadouts, ClearAreaBlacksOutExactlyItsAreaAndUnknownCodesNothing
         cleared = platform::unite(cleared, c.area);
     // The three areas together touch nothing else: count against their union,
     // then check the pixels of the union that lie outside every area.
-    EXPECT_EQ(differencesOutside(surfaces.backBuffer, background, cleared), 0);
+    EXPECT_EQ(differencesOutside(canvas.backBuffer, background, cleared), 0);
     int outsideAll = 0;
     for (int y = cleared.top; y < cleared.bottom; ++y) {
         for (int x = cleared.left; x < cleared.right; ++x) {
             bool inside = false;
             for (const Case& c : cases)
                 inside = inside || c.area.contains(x, y);
-            outsideAll += !inside && surfaces.backBuffer.pixel(x, y) != backgroundAt(x, y);
+            outsideAll += !inside && canvas.backBuffer.pixel(x, y) != backgroundAt(x, y);
         }
     }
     EXPECT_EQ(outsideAll, 0);

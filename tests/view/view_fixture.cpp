@@ -1,16 +1,16 @@
 #include "tests/view/view_fixture.h"
 
 #include "platform/application.h"
-#include "core/surfaces.h"
+#include "core/canvas.h"
 
 namespace {
 
-Surfaces* paintSurfaces = nullptr;
+Canvas* paintCanvas = nullptr;
 
-void paintingProc(platform::Window& window, const platform::Message& message)
+void paintingProc(platform::Window&, const platform::Message& message)
 {
-    if (message.kind == platform::MessageKind::Paint && paintSurfaces)
-        repaint(*paintSurfaces, window);
+    if (message.kind == platform::MessageKind::Paint && paintCanvas)
+        repaint(*paintCanvas);
 }
 
 constexpr platform::Rect digitRegion(int glyph)
@@ -64,9 +64,10 @@ platform::Colour backgroundAt(int x, int y)
 
 ViewTest::ViewTest()
     : window(paintingProc),
-      view(window, surfaces)
+      view(canvas)
 {
     window.create("t", {}, "");
+    canvas.window = &window;
     // The client area the game asks for, so the screen matches the back buffer.
     const platform::Rect outer = window.windowRect();
     const platform::Size client = window.clientSize();
@@ -79,26 +80,26 @@ ViewTest::ViewTest()
         for (int x = 0; x < clientWidth; ++x)
             background.setPixel(x, y, backgroundAt(x, y));
     }
-    surfaces.backBuffer = platform::Surface(clientWidth, clientHeight);
-    surfaces.backBuffer.copyFrom(0, 0, clientWidth, clientHeight, background, 0, 0);
+    canvas.backBuffer = platform::Surface(clientWidth, clientHeight);
+    canvas.backBuffer.copyFrom(0, 0, clientWidth, clientHeight, background, 0, 0);
     window.screen().copyFrom(0, 0, clientWidth, clientHeight, background, 0, 0);
-    surfaces.strip = platform::Surface(stripArea.width(), stripArea.height());
-    surfaces.strip.copyFrom(0, 0, stripArea.width(), stripArea.height(), surfaces.backBuffer, stripArea.left, stripArea.top);
-    surfaces.sprites = platform::Surface::fromPicture("ID_BITMAP1");
-    if (surfaces.sprites.isEmpty())
-        surfaces.sprites = paintedSheet();
-    paintSurfaces = &surfaces;
+    canvas.strip = platform::Surface(stripArea.width(), stripArea.height());
+    canvas.strip.copyFrom(0, 0, stripArea.width(), stripArea.height(), canvas.backBuffer, stripArea.left, stripArea.top);
+    canvas.sprites = platform::Surface::fromPicture("ID_BITMAP1");
+    if (canvas.sprites.isEmpty())
+        canvas.sprites = paintedSheet();
+    paintCanvas = &canvas;
 }
 
 ViewTest::~ViewTest()
 {
-    paintSurfaces = nullptr;
+    paintCanvas = nullptr;
 }
 
 int ViewTest::glyphAt(const platform::Surface& surface, int x, int y) const
 {
     for (int glyph = 0; glyph <= 10; ++glyph) {
-        if (sameBlock(surface, x, y, surfaces.sprites, digitRegion(glyph)))
+        if (sameBlock(surface, x, y, canvas.sprites, digitRegion(glyph)))
             return glyph;
     }
     return -1;
@@ -107,7 +108,7 @@ int ViewTest::glyphAt(const platform::Surface& surface, int x, int y) const
 int ViewTest::spriteAt(const platform::Surface& surface, int x, int y) const
 {
     for (int code = 1; code <= 12; ++code) {
-        if (sameBlock(surface, x, y, surfaces.sprites, spriteRegion(code)))
+        if (sameBlock(surface, x, y, canvas.sprites, spriteRegion(code)))
             return code;
     }
     return 0;
@@ -115,14 +116,14 @@ int ViewTest::spriteAt(const platform::Surface& surface, int x, int y) const
 
 bool ViewTest::markAt(const platform::Surface& surface, int x, int y) const
 {
-    return sameBlock(surface, x, y, surfaces.sprites, markRegion);
+    return sameBlock(surface, x, y, canvas.sprites, markRegion);
 }
 
 std::vector<int> ViewTest::readout(int x, int y, int cells)
 {
     std::vector<int> glyphs;
     for (int i = 0; i < cells; ++i) {
-        const int onBuffer = glyphAt(surfaces.backBuffer, x + 16 * i, y);
+        const int onBuffer = glyphAt(canvas.backBuffer, x + 16 * i, y);
         EXPECT_EQ(onBuffer, glyphAt(screen(), x + 16 * i, y)) << "cell " << i;
         glyphs.push_back(onBuffer);
     }

@@ -2,12 +2,12 @@
 
 #include "platform/surface.h"
 #include "platform/window.h"
-#include "core/surfaces.h"
+#include "core/canvas.h"
 #include "view/playfield_view.h"
 
 #include <gtest/gtest.h>
 
-// A real window and surfaces around one view. The back buffer and the screen
+// A real window and canvas around one view. The back buffer and the screen
 // start with the same patterned background, so any stray pixel shows.
 class ViewTest : public ::testing::Test {
 protected:
@@ -26,7 +26,7 @@ protected:
     platform::Surface& screen() { return window.screen(); }
 
     platform::Window window;
-    Surfaces surfaces;
+    Canvas canvas;
     platform::Surface background;
     PlayfieldView view;
 };
