@@ -35,7 +35,8 @@ Player playerFrom(const std::uint8_t* data, std::size_t size)
         player.score = std::bit_cast<double>(bits);
     }
     if (size > dataFileBytes)
-        player.name.assign(reinterpret_cast<const char*>(data + dataFileBytes), std::min<std::size_t>(size - dataFileBytes, 16));
+        player.name.assign(reinterpret_cast<const char*>(data + dataFileBytes),
+                           std::min<std::size_t>(size - dataFileBytes, 16));
     return player;
 }
 
@@ -69,7 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(rank >= 0 && rank <= 10, "a rank of the table or none");
     if (rank > 0) {
         const RankingEntry& entry = fuzz.ranking().entries[static_cast<std::size_t>(rank) - 1];
-        check(std::bit_cast<std::uint64_t>(entry.score) == std::bit_cast<std::uint64_t>(player.score), "the score is stored");
+        check(std::bit_cast<std::uint64_t>(entry.score) == std::bit_cast<std::uint64_t>(player.score),
+              "the score is stored");
         check(nameText(entry).size() <= nameTextBytes, "a name of at most 10 bytes");
     }
     fuzz.ranking().drawTable(rank);

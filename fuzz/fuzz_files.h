@@ -153,11 +153,13 @@ void act(const FuzzGame& fuzz, std::uint8_t byte, bool gamesMayStart)
         break;
     case 2:
     case 3:
-        send(fuzz, platform::MessageKind::Char, static_cast<unsigned char>(fuzzCharacters[choice % fuzzCharacters.size()]));
+        send(fuzz, platform::MessageKind::Char,
+             static_cast<unsigned char>(fuzzCharacters[choice % fuzzCharacters.size()]));
         break;
     case 4:
     case 5:
-        if (const std::uint32_t id = fuzzTimers[choice % fuzzTimers.size()]; fuzz.window->timerPeriod(static_cast<int>(id)) != 0)
+        if (const std::uint32_t id = fuzzTimers[choice % fuzzTimers.size()];
+            fuzz.window->timerPeriod(static_cast<int>(id)) != 0)
             send(fuzz, platform::MessageKind::Timer, id);
         break;
     case 6:
@@ -205,7 +207,8 @@ void saveAndCheck(const FuzzGame& fuzz, const std::uint8_t* data, std::size_t si
     const std::vector<std::uint8_t> file = readFile();
     check(file.size() == std::max(size, dataFileBytes), "the file is never truncated");
     check(std::memcmp(file.data(), saved.data(), dataFileBytes) == 0, "the whole image is written");
-    check(size <= dataFileBytes || std::memcmp(file.data() + dataFileBytes, data + dataFileBytes, size - dataFileBytes) == 0,
+    check(size <= dataFileBytes
+              || std::memcmp(file.data() + dataFileBytes, data + dataFileBytes, size - dataFileBytes) == 0,
           "the tail is kept");
     check(fuzz.options().gameRunning == 0 && fuzz.options().rankingMenuRemoved == 0, "the run-time flags are cleared");
 }

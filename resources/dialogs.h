@@ -41,7 +41,8 @@ inline constexpr std::array<platform::ControlTemplate, 3> aboutControls{{
     {aboutControl::Picture, platform::ControlKind::Picture, "ID_BITMAP3", 5, 3, 108, 144, false},
     {aboutControl::Version, platform::ControlKind::StaticText, "タマロ Ver1.00", 50, 7, 50, 30, false},
 }};
-inline constexpr platform::DialogTemplate aboutDialog{"タマロのバージョン情報", 10, 10, 110, 60, dialogFace, 9, aboutControls};
+inline constexpr platform::DialogTemplate aboutDialog{
+    "タマロのバージョン情報", 10, 10, 110, 60, dialogFace, 9, aboutControls};
 
 // Keys and sound.
 inline constexpr std::array<platform::ControlTemplate, 10> keysControls{{
@@ -51,12 +52,14 @@ inline constexpr std::array<platform::ControlTemplate, 10> keysControls{{
     {keysControl::TypeOne, platform::ControlKind::RadioButton, "タイプ１（&1）", 7, 17, 74, 14, true},
     {keysControl::TypeTwo, platform::ControlKind::RadioButton, "タイプ２（&2）", 7, 48, 74, 14, false},
     {keysControl::TypeOneText, platform::ControlKind::StaticText, "スペースキーで落下します。", 14, 33, 84, 11, false},
-    {keysControl::TypeTwoText, platform::ControlKind::StaticText, "［↓］キーもしくは［２］キーで\n落下します。", 14, 65, 84, 20, false},
+    {keysControl::TypeTwoText, platform::ControlKind::StaticText, "［↓］キーもしくは［２］キーで\n落下します。", 14, 65,
+     84, 20, false},
     {keysControl::SoundBox, platform::ControlKind::FlatGroupBox, "サウンド", 106, 6, 45, 44, false},
     {keysControl::SoundOn, platform::ControlKind::RadioButton, "オン(&N)", 111, 18, 36, 11, true},
     {keysControl::SoundOff, platform::ControlKind::RadioButton, "オフ(&F)", 111, 32, 36, 11, false},
 }};
-inline constexpr platform::DialogTemplate keysDialog{"キーとサウンドの設定", 10, 10, 155, 95, dialogFace, 9, keysControls};
+inline constexpr platform::DialogTemplate keysDialog{
+    "キーとサウンドの設定", 10, 10, 155, 95, dialogFace, 9, keysControls};
 
 // Difficulty.
 inline constexpr std::array<platform::ControlTemplate, 5> difficultyControls{{
@@ -66,4 +69,5 @@ inline constexpr std::array<platform::ControlTemplate, 5> difficultyControls{{
     {difficultyControl::Standard, platform::ControlKind::RadioButton, "スタンダード", 9, 17, 66, 18, true},
     {difficultyControl::Professional, platform::ControlKind::RadioButton, "プロフェッショナル", 9, 39, 66, 18, false},
 }};
-inline constexpr platform::DialogTemplate difficultyDialog{"難しい設定", 10, 10, 87, 87, dialogFace, 9, difficultyControls};
+inline constexpr platform::DialogTemplate difficultyDialog{"難しい設定", 10,         10, 87,
+                                                           87,           dialogFace, 9,  difficultyControls};

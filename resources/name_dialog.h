@@ -20,6 +20,7 @@ inline constexpr std::array<platform::ControlTemplate, 5> nameControls{{
     {nameDialogControl::Ok, platform::ControlKind::DefaultButton, "ｵｰｹｰ", 12, 42, 40, 14, false},
     {nameDialogControl::Cancel, platform::ControlKind::Button, "ｷｬﾝｾﾙ", 56, 42, 40, 14, false},
     {nameDialogControl::NameEdit, platform::ControlKind::Edit, "", 7, 26, 74, 12, false},
-    {nameDialogControl::Prompt, platform::ControlKind::StaticText, "ランキングに登録されます\nあなたの名前を入力してください", 7, 7, 93, 18, false},
+    {nameDialogControl::Prompt, platform::ControlKind::StaticText,
+     "ランキングに登録されます\nあなたの名前を入力してください", 7, 7, 93, 18, false},
 }};
 inline constexpr platform::DialogTemplate nameDialog{"名前登録", 10, 10, 110, 63, dialogFace, 9, nameControls};

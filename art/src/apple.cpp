@@ -45,4 +45,4 @@ void apple(QPainter& g, const QRectF& b, const QColor& fruit, const QColor& shad
     g.restore();
 }
 
-}  // namespace art::shapes
+} // namespace art::shapes

@@ -28,7 +28,7 @@ public:
     explicit Params(const QString& artDir);
 
     QString artDir;
-    QString file;  // path of art.json as shown in messages
+    QString file; // path of art.json as shown in messages
     QJsonObject root;
 
     QJsonObject object(const QJsonObject& in, const QString& key, const QString& where) const;
@@ -36,18 +36,18 @@ public:
     QString text(const QJsonObject& in, const QString& key, const QString& where) const;
     int integer(const QJsonObject& in, const QString& key, const QString& where) const;
     QColor colour(const QJsonObject& in, const QString& key, const QString& where) const;
-    QRect rect(const QJsonObject& in, const QString& where) const;  // x0..x1, y0..y1 inclusive
+    QRect rect(const QJsonObject& in, const QString& where) const; // x0..x1, y0..y1 inclusive
 
     // Shorthands on the top-level objects.
     QColor colour(const QString& group, const QString& key) const;
-    QString font(const QString& kind) const;  // "mincho" or "gothic"
+    QString font(const QString& kind) const; // "mincho" or "gothic"
 };
 
 // One rendered file.
 struct Picture {
-    QString path;               // relative to the repository, e.g. resources/pictures/id_bitmap1.png
+    QString path; // relative to the repository, e.g. resources/pictures/id_bitmap1.png
     QImage image;
-    std::vector<QRect> textAreas;  // where text is drawn: only font rasterisation may differ there
+    std::vector<QRect> textAreas; // where text is drawn: only font rasterisation may differ there
 };
 
 Picture drawSpriteSheet(const Params& params);
@@ -62,4 +62,4 @@ QImage drawMockup(const QImage& sheet, const QImage& background);
 // A font of the named family; fails when it is not installed.
 QFont makeFont(const QString& family, double pixelSize, int weight = 400);
 
-}  // namespace art
+} // namespace art

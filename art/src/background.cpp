@@ -86,7 +86,8 @@ QPainterPath ridge(double baseY, double amp, double period, double phase, double
     QPainterPath p;
     p.moveTo(0, bottom);
     for (int x = 0; x <= 640; x += 4) {
-        const double y = baseY - amp * (0.6 * std::sin(x / period + phase) + 0.4 * std::sin(x / (period * 0.47) + phase * 1.7));
+        const double y =
+            baseY - amp * (0.6 * std::sin(x / period + phase) + 0.4 * std::sin(x / (period * 0.47) + phase * 1.7));
         p.lineTo(x, y);
     }
     p.lineTo(640, bottom);
@@ -128,9 +129,8 @@ void landscape(QPainter& g)
     g.setBrush(QColor(0x47, 0x92, 0x38));
     g.drawPath(ridge(440, 10, 35, 1.2));
     // Trees along the hills (none over the panel's chart or the clip tray).
-    const double trees[][3] = {{10, 335, 1.0}, {172, 330, 0.8}, {636, 345, 1.0},
-                               {90, 392, 1.2},  {150, 400, 1.1}, {470, 452, 1.3}, {630, 466, 1.4},
-                               {15, 470, 1.5},  {160, 474, 1.3}, {560, 474, 1.2}};
+    const double trees[][3] = {{10, 335, 1.0},  {172, 330, 0.8}, {636, 345, 1.0}, {90, 392, 1.2},  {150, 400, 1.1},
+                               {470, 452, 1.3}, {630, 466, 1.4}, {15, 470, 1.5},  {160, 474, 1.3}, {560, 474, 1.2}};
     for (const auto& t : trees)
         tree(g, t[0], t[1], t[2]);
     // Flowers in the front meadow.
@@ -152,7 +152,7 @@ void box(QPainter& g, const QRect& interior)
     g.setRenderHint(QPainter::Antialiasing, true);
     g.setPen(QPen(QColor(0, 0, 0, 90), 3.0));
     g.setBrush(Qt::NoBrush);
-    g.drawRoundedRect(ring.adjusted(0.5, 1.5, 1.0, 1.5), 4, 4);  // soft drop shadow
+    g.drawRoundedRect(ring.adjusted(0.5, 1.5, 1.0, 1.5), 4, 4); // soft drop shadow
     g.setPen(QPen(Qt::white, 1.0));
     g.setBrush(Qt::black);
     g.drawRoundedRect(ring, 3.5, 3.5);
@@ -160,7 +160,7 @@ void box(QPainter& g, const QRect& interior)
     g.fillRect(interior, Qt::black);
 }
 
-}  // namespace
+} // namespace
 
 Picture drawBackground(const Params& p)
 {
@@ -174,7 +174,7 @@ Picture drawBackground(const Params& p)
     g.setRenderHint(QPainter::Antialiasing, true);
     g.setPen(QPen(QColor(0, 0, 0, 90), 3.0));
     g.setBrush(Qt::NoBrush);
-    g.drawRoundedRect(QRectF(well).adjusted(0.5, 1.5, 2.0, 2.5), 8, 8);  // soft drop shadow
+    g.drawRoundedRect(QRectF(well).adjusted(0.5, 1.5, 2.0, 2.5), 8, 8); // soft drop shadow
     g.setPen(QPen(Qt::white, 1.0));
     g.setBrush(Qt::black);
     g.drawRoundedRect(QRectF(well).adjusted(-0.5, -0.5, 0.5, 0.5), 6, 6);
@@ -194,7 +194,7 @@ Picture drawBackground(const Params& p)
         g.save();
         g.setRenderHint(QPainter::Antialiasing, true);
         g.setPen(QPen(QColor(0x5a, 0x08, 0x08), 9, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        g.drawPath(t.translated(2, 3));  // shadow
+        g.drawPath(t.translated(2, 3)); // shadow
         g.setPen(QPen(QColor(0xb0, 0x14, 0x10), 8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         g.drawPath(t);
         // The thin Mincho strokes are thickened with a pen of the same gradient.
@@ -270,4 +270,4 @@ Picture drawTitlePicture(const Params& p)
     return pic;
 }
 
-}  // namespace art
+} // namespace art

@@ -33,13 +33,13 @@ Picture drawLogoFrames(const Params& p)
     letters = fit.map(letters);
     b = letters.boundingRect();
 
-    const double eye = 70.0;  // viewing distance, for a little perspective
+    const double eye = 70.0; // viewing distance, for a little perspective
     for (int i = 0; i < 20; ++i) {
         const double theta = M_PI * i / 19.0;
         const double c = std::cos(theta), s = std::sin(theta);
         const QPointF centre(35 * i + 17.5, 12.5);
         auto project = [&](double x, double y) {
-            const double z = x * s;  // positive: towards the viewer
+            const double z = x * s; // positive: towards the viewer
             const double k = eye / (eye - z);
             return centre + QPointF(x * c * k, y * k);
         };
@@ -71,12 +71,12 @@ Picture drawLogoFrames(const Params& p)
         // Face lit from the front: brighter when facing the viewer.
         const QColor base = c > 0 ? face : back;
         const double light = 0.55 + 0.45 * std::abs(c);
-        g.setBrush(QColor::fromRgbF(base.redF() * light + (1 - light) * 0.1, base.greenF() * light,
-                                    base.blueF() * light));
+        g.setBrush(
+            QColor::fromRgbF(base.redF() * light + (1 - light) * 0.1, base.greenF() * light, base.blueF() * light));
         g.drawPath(shown);
     }
     pic.textAreas.push_back(QRect(0, 0, 701, 25));
     return pic;
 }
 
-}  // namespace art
+} // namespace art

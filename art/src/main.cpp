@@ -43,8 +43,8 @@ QImage drawPixelIcon(const Params& p, const QJsonObject& pixels, int size)
     for (int y = 0; y < size; ++y) {
         const QString row = rows[y].toString();
         if (row.size() != size)
-            fail(p.file + ": " + where + " \"" + QString::number(size) + "\" row " + QString::number(y + 1) + " must have "
-                 + QString::number(size) + " letters");
+            fail(p.file + ": " + where + " \"" + QString::number(size) + "\" row " + QString::number(y + 1)
+                 + " must have " + QString::number(size) + " letters");
         for (int x = 0; x < size; ++x) {
             if (row[x] != '.')
                 img.setPixelColor(x, y, p.colour(palette, QString(row[x]), where + " palette"));
@@ -53,7 +53,7 @@ QImage drawPixelIcon(const Params& p, const QJsonObject& pixels, int size)
     return img;
 }
 
-}  // namespace
+} // namespace
 
 std::vector<Picture> drawIcons(const Params& p, QByteArray& svgSource)
 {
@@ -148,7 +148,8 @@ bool samePixel(QRgb a, QRgb b)
         return true;
     if (qAlpha(a) != qAlpha(b) || qAlpha(a) == 255)
         return false;
-    return std::abs(qRed(a) - qRed(b)) <= 1 && std::abs(qGreen(a) - qGreen(b)) <= 1 && std::abs(qBlue(a) - qBlue(b)) <= 1;
+    return std::abs(qRed(a) - qRed(b)) <= 1 && std::abs(qGreen(a) - qGreen(b)) <= 1
+           && std::abs(qBlue(a) - qBlue(b)) <= 1;
 }
 
 Difference compare(const Picture& fresh, const QString& committedPath)
@@ -188,11 +189,16 @@ int run(const QStringList& args)
                 fail("option " + a + " needs a value");
             return args[++i];
         };
-        if (a == "--repo") repo = value();
-        else if (a == "--out") out = value();
-        else if (a == "--contact") contact = value();
-        else if (a == "--check") check = true;
-        else fail("unknown option " + a + " (use --repo DIR [--out DIR] [--contact FILE] [--check])");
+        if (a == "--repo")
+            repo = value();
+        else if (a == "--out")
+            out = value();
+        else if (a == "--contact")
+            contact = value();
+        else if (a == "--check")
+            check = true;
+        else
+            fail("unknown option " + a + " (use --repo DIR [--out DIR] [--contact FILE] [--check])");
     }
     if (repo.isEmpty())
         fail("--repo DIR is required");
@@ -213,8 +219,8 @@ int run(const QStringList& args)
         writePicture(out + "/" + p.path, p.image);
     writeAtomically(out + "/resources/icons/tamaro.svg", [&](QIODevice& d) { return d.write(svg) == svg.size(); });
     if (!contact.isEmpty()) {
-        std::vector<Picture> shown{{"game window mock-up (preview only, not shipped)",
-                                    drawMockup(pictures[0].image, pictures[1].image), {}}};
+        std::vector<Picture> shown{
+            {"game window mock-up (preview only, not shipped)", drawMockup(pictures[0].image, pictures[1].image), {}}};
         shown.insert(shown.end(), pictures.begin(), pictures.end());
         writePicture(contact, contactSheet(shown));
         std::printf("contact sheet: %s\n", qPrintable(contact));
@@ -248,12 +254,13 @@ int run(const QStringList& args)
     } else {
         std::printf("same     resources/icons/tamaro.svg\n");
     }
-    std::printf("%s\n", failures ? "regenerated pictures differ from the committed ones" : "regenerated pictures match");
+    std::printf("%s\n",
+                failures ? "regenerated pictures differ from the committed ones" : "regenerated pictures match");
     return failures ? 1 : 0;
 }
 
-}  // namespace
-}  // namespace art
+} // namespace
+} // namespace art
 
 int main(int argc, char** argv)
 {

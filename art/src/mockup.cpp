@@ -11,16 +11,19 @@ QImage drawMockup(const QImage& sheet, const QImage& background)
 {
     QImage img = background.copy(0, 0, 639, 479);
     QPainter g(&img);
-    auto blit = [&](int x, int y, int sx, int sy, int w, int h) { g.drawImage(QPoint(x, y), sheet, QRect(sx, sy, w, h)); };
+    auto blit = [&](int x, int y, int sx, int sy, int w, int h) {
+        g.drawImage(QPoint(x, y), sheet, QRect(sx, sy, w, h));
+    };
 
     // The well: blacked out, then a few rows of pieces and risen blocks.
     g.fillRect(177, 20, 280, 440, Qt::black);
-    const int rows[4][7] = {{9, 10, 11, 12, 9, 11, 10}, {1, 2, 3, 4, 5, 6, 7}, {8, 0, 2, 2, 0, 5, 1}, {0, 0, 0, 6, 0, 0, 0}};
+    const int rows[4][7] = {
+        {9, 10, 11, 12, 9, 11, 10}, {1, 2, 3, 4, 5, 6, 7}, {8, 0, 2, 2, 0, 5, 1}, {0, 0, 0, 6, 0, 0, 0}};
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 7; ++c)
             if (rows[r][c])
                 blit(177 + 40 * c, 20 + 40 * (10 - r), 39 * (rows[r][c] - 1), 0, 39, 39);
-    blit(177 + 40 * 3, 20 + 40 * 2, 39 * 2, 0, 39, 39);  // the falling piece
+    blit(177 + 40 * 3, 20 + 40 * 2, 39 * 2, 0, 39, 39); // the falling piece
 
     // Readouts: score, rows, stock, the two times, the next piece.
     auto number = [&](int x, int y, long value, int cells) {
@@ -61,4 +64,4 @@ QImage drawMockup(const QImage& sheet, const QImage& background)
     return img;
 }
 
-}  // namespace art
+} // namespace art

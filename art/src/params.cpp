@@ -95,4 +95,4 @@ QString Params::font(const QString& kind) const
     return text(object(root, "fonts", "the top level"), kind, "\"fonts\"");
 }
 
-}  // namespace art
+} // namespace art

@@ -25,4 +25,4 @@ void vehicle(QPainter& g, const QString& kind, const VehicleColours& c);
 void apple(QPainter& g, const QRectF& box, const QColor& fruit, const QColor& shade, const QColor& leaf,
            const QColor& stem);
 
-}  // namespace art::shapes
+} // namespace art::shapes

@@ -18,8 +18,8 @@ struct TileColours {
 
 TileColours tileColours(const Params& p, const QString& prefix)
 {
-    return {p.colour("tiles", prefix), p.colour("tiles", prefix + "_edge"),
-            p.colour("tiles", prefix + "_shine"), p.colour("tiles", prefix + "_shade")};
+    return {p.colour("tiles", prefix), p.colour("tiles", prefix + "_edge"), p.colour("tiles", prefix + "_shine"),
+            p.colour("tiles", prefix + "_shade")};
 }
 
 // A square tile that fills the whole 39 x 39 region: a one-pixel edge all
@@ -39,7 +39,7 @@ void drawCell(QImage& sheet, int code, const std::function<void(QPainter&)>& bod
 {
     QPainter g(&sheet);
     g.translate(39 * (code - 1), 0);
-    g.setClipRect(0, 0, 39, 39);  // nothing spills into the neighbour
+    g.setClipRect(0, 0, 39, 39); // nothing spills into the neighbour
     g.setRenderHint(QPainter::Antialiasing, true);
     body(g);
 }
@@ -54,13 +54,20 @@ int segmentsOf(int col, int row)
 {
     int m = 0;
     const bool left = col == 0, right = col == dotCols - 1;
-    if (row == 0) m |= 1 << 0;                                  // a
-    if (right && row <= 4) m |= 1 << 1;                         // b
-    if (right && row >= 4) m |= 1 << 2;                         // c
-    if (row == dotRows - 1) m |= 1 << 3;                        // d
-    if (left && row >= 4) m |= 1 << 4;                          // e
-    if (left && row <= 4) m |= 1 << 5;                          // f
-    if (row == 4) m |= 1 << 6;                                  // g
+    if (row == 0)
+        m |= 1 << 0; // a
+    if (right && row <= 4)
+        m |= 1 << 1; // b
+    if (right && row >= 4)
+        m |= 1 << 2; // c
+    if (row == dotRows - 1)
+        m |= 1 << 3; // d
+    if (left && row >= 4)
+        m |= 1 << 4; // e
+    if (left && row <= 4)
+        m |= 1 << 5; // f
+    if (row == 4)
+        m |= 1 << 6; // g
     return m;
 }
 
@@ -142,11 +149,11 @@ void drawClip(QImage& sheet, const Params& p)
     QPainterPath wire;
     wire.moveTo(5.0, 31.0);
     wire.lineTo(5.0, 10.0);
-    wire.arcTo(QRectF(5.0, 8.0, 4.0, 4.0), 180, -180);    // inner turn, top at y 8
+    wire.arcTo(QRectF(5.0, 8.0, 4.0, 4.0), 180, -180); // inner turn, top at y 8
     wire.lineTo(9.0, 38.0);
-    wire.arcTo(QRectF(2.5, 34.5, 6.5, 6.5), 0, -180);     // bottom turn
+    wire.arcTo(QRectF(2.5, 34.5, 6.5, 6.5), 0, -180); // bottom turn
     wire.lineTo(2.5, 6.5);
-    wire.arcTo(QRectF(2.5, 2.0, 9.0, 9.0), 180, -180);    // outer turn, top at y 2
+    wire.arcTo(QRectF(2.5, 2.0, 9.0, 9.0), 180, -180); // outer turn, top at y 2
     wire.lineTo(11.5, 35.0);
     g.setBrush(Qt::NoBrush);
     g.setPen(QPen(p.colour("clip", "wire_shade"), 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -183,7 +190,7 @@ void drawMarkers(QImage& sheet, const Params& p)
     g.fillRect(22 + 1, 65 + 1, 9, 9, p.colour("markers", "square"));
 }
 
-}  // namespace
+} // namespace
 
 Picture drawSpriteSheet(const Params& p)
 {
@@ -217,11 +224,10 @@ Picture drawSpriteSheet(const Params& p)
     if (vehicles.size() != 4)
         fail(p.file + ": \"vehicles\" must list exactly 4 vehicles (codes 9 to 12)");
     const QJsonObject vc = p.object(p.root, "vehicle_colours", "the top level");
-    const shapes::VehicleColours vcol{p.colour(vc, "body", "\"vehicle_colours\""),
-                                      p.colour(vc, "body_shade", "\"vehicle_colours\""),
-                                      p.colour(vc, "metal", "\"vehicle_colours\""),
-                                      p.colour(vc, "glass", "\"vehicle_colours\""),
-                                      p.colour(vc, "outline", "\"vehicle_colours\"")};
+    const shapes::VehicleColours vcol{
+        p.colour(vc, "body", "\"vehicle_colours\""), p.colour(vc, "body_shade", "\"vehicle_colours\""),
+        p.colour(vc, "metal", "\"vehicle_colours\""), p.colour(vc, "glass", "\"vehicle_colours\""),
+        p.colour(vc, "outline", "\"vehicle_colours\"")};
     for (int i = 0; i < 4; ++i) {
         const QString where = "vehicles[" + QString::number(i) + "]";
         const QJsonObject v = vehicles[i].toObject();
@@ -245,4 +251,4 @@ Picture drawSpriteSheet(const Params& p)
     return {"resources/pictures/id_bitmap1.png", sheet, {}};
 }
 
-}  // namespace art
+} // namespace art

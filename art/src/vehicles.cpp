@@ -64,7 +64,7 @@ void bulldozer(QPainter& g, const VehicleColours& c)
     window(g, QRectF(10.0, 10.0, 7.0, 6.0), c);
     g.setPen(line(c.outline, 1.0));
     g.setBrush(c.metal);
-    g.drawRect(QRectF(22.0, 11.0, 2.0, 7.0));  // exhaust
+    g.drawRect(QRectF(22.0, 11.0, 2.0, 7.0)); // exhaust
     // Push arm and the curved blade.
     g.setPen(line(c.outline, 1.6));
     g.drawLine(QPointF(26.0, 24.0), QPointF(31.0, 26.0));
@@ -181,7 +181,7 @@ void roadRoller(QPainter& g, const VehicleColours& c)
     wheel(g, QPointF(10.5, 30.5), 5.0, c);
 }
 
-}  // namespace
+} // namespace
 
 bool knownVehicle(const QString& kind)
 {
@@ -192,11 +192,15 @@ bool knownVehicle(const QString& kind)
 void vehicle(QPainter& g, const QString& kind, const VehicleColours& c)
 {
     g.save();
-    if (kind == "bulldozer") bulldozer(g, c);
-    else if (kind == "dump_truck") dumpTruck(g, c);
-    else if (kind == "excavator") excavator(g, c);
-    else if (kind == "road_roller") roadRoller(g, c);
+    if (kind == "bulldozer")
+        bulldozer(g, c);
+    else if (kind == "dump_truck")
+        dumpTruck(g, c);
+    else if (kind == "excavator")
+        excavator(g, c);
+    else if (kind == "road_roller")
+        roadRoller(g, c);
     g.restore();
 }
 
-}  // namespace art::shapes
+} // namespace art::shapes

@@ -33,7 +33,8 @@ std::string field(const std::optional<Time>& at, Time launch)
 // The server time now, from a property change on a window of our own.
 Time serverNow(Display* display, Window own)
 {
-    XChangeProperty(display, own, XA_WM_NAME, XA_STRING, 8, PropModeReplace, reinterpret_cast<const unsigned char*>("t"), 1);
+    XChangeProperty(display, own, XA_WM_NAME, XA_STRING, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>("t"), 1);
     XEvent event;
     XWindowEvent(display, own, PropertyChangeMask, &event);
     return event.xproperty.time;
@@ -59,7 +60,8 @@ int main(int argc, char** argv)
     XSelectInput(display, root, SubstructureNotifyMask);
     XSetWindowAttributes attributes{};
     attributes.event_mask = PropertyChangeMask;
-    const Window own = XCreateWindow(display, root, 0, 0, 1, 1, 0, 0, InputOnly, CopyFromParent, CWEventMask, &attributes);
+    const Window own =
+        XCreateWindow(display, root, 0, 0, 1, 1, 0, 0, InputOnly, CopyFromParent, CWEventMask, &attributes);
     XDamageCreate(display, root, XDamageReportRawRectangles);
     XSync(display, False);
 

@@ -17,7 +17,8 @@ void makeCanvas(Canvas& canvas, platform::Window& window)
         surface.copyFrom(0, 0, clientWidth, clientHeight, background, 0, 0);
     });
     canvas.strip = platform::Surface(stripArea.width(), stripArea.height());
-    canvas.strip.copyFrom(0, 0, stripArea.width(), stripArea.height(), canvas.backBuffer, stripArea.left, stripArea.top);
+    canvas.strip.copyFrom(0, 0, stripArea.width(), stripArea.height(), canvas.backBuffer, stripArea.left,
+                          stripArea.top);
 }
 
 void repaint(Canvas& canvas)

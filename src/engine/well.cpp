@@ -15,14 +15,24 @@ struct Step {
 
 // The cell each command looks at or moves to, indexed by command code.
 constexpr std::array<Step, 10> commandSteps = {{
-    {0, 0}, {0, 0}, {0, 1}, {0, 0}, {-1, 0}, {0, 1}, {1, 0}, {0, 0}, {0, 0}, {0, 0},
+    {0, 0},
+    {0, 0},
+    {0, 1},
+    {0, 0},
+    {-1, 0},
+    {0, 1},
+    {1, 0},
+    {0, 0},
+    {0, 0},
+    {0, 0},
 }};
 
 constexpr Step stepOf(MoveCommand command)
 {
     const auto code = static_cast<std::int32_t>(command);
-    return code >= 0 && code < static_cast<std::int32_t>(commandSteps.size()) ? commandSteps[static_cast<std::size_t>(code)]
-                                                                              : Step{};
+    return code >= 0 && code < static_cast<std::int32_t>(commandSteps.size())
+               ? commandSteps[static_cast<std::size_t>(code)]
+               : Step{};
 }
 
 constexpr int bounceLift = 5;
@@ -39,8 +49,7 @@ platform::Rect cellRect(int x, int y)
 
 } // namespace
 
-Well::Well(platform::Window& mainWindow, Canvas& drawingCanvas)
-    : canvas(&drawingCanvas), window(&mainWindow)
+Well::Well(platform::Window& mainWindow, Canvas& drawingCanvas) : canvas(&drawingCanvas), window(&mainWindow)
 {
     grid.fill(wallCode);
 }

@@ -15,7 +15,6 @@ namespace platform {
 class Window;
 }
 
-
 // What a rise did to the falling piece.
 enum class RiseResult {
     PieceKept,

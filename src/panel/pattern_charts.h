@@ -33,22 +33,25 @@ struct Chart {
 
 // Tab t (1 to 3) is patternCharts[t - 1].
 inline constexpr std::array<Chart, 3> patternCharts{{
-    {3, {{
-            {1, 4, {"0011222", "0011122", "0001122", "0001222"}},
-            {2, 4, {"0000111", "0001111", "0000011", "0011111"}},
-            {8, 2, {"0012121", "1212100"}},
-        }}},
-    {2, {{
-            {4, 5, {"0112220", "0111220", "0111110", "0112110", "0122210"}},
-            {6, 1, {"0121210"}},
-        }}},
-    {5, {{
-            {3, 1, {"0101010"}},
-            {5, 1, {"0000000"}},
-            {7, 1, {"0012100"}},
-            {9, 2, {"0000121", "1210000"}},
-            {10, 2, {"0001212", "1212000"}},
-        }}},
+    {3,
+     {{
+         {1, 4, {"0011222", "0011122", "0001122", "0001222"}},
+         {2, 4, {"0000111", "0001111", "0000011", "0011111"}},
+         {8, 2, {"0012121", "1212100"}},
+     }}},
+    {2,
+     {{
+         {4, 5, {"0112220", "0111220", "0111110", "0112110", "0122210"}},
+         {6, 1, {"0121210"}},
+     }}},
+    {5,
+     {{
+         {3, 1, {"0101010"}},
+         {5, 1, {"0000000"}},
+         {7, 1, {"0012100"}},
+         {9, 2, {"0000121", "1210000"}},
+         {10, 2, {"0001212", "1212000"}},
+     }}},
 }};
 
 enum class ChartItemKind { Caption, Row, Labels };
@@ -101,7 +104,8 @@ constexpr ChartLayout chartLayout(int tab)
     int y = firstCaptionY;
     for (int e = 0; e < chart.entryCount; ++e) {
         const ChartEntry& entry = chart.entries[static_cast<std::size_t>(e)];
-        layout.items[static_cast<std::size_t>(layout.count++)] = ChartItem{ChartItemKind::Caption, captionX, y, entry.pattern, {}, 0};
+        layout.items[static_cast<std::size_t>(layout.count++)] =
+            ChartItem{ChartItemKind::Caption, captionX, y, entry.pattern, {}, 0};
         y += captionToRow;
         for (int r = 0; r < entry.rowCount; ++r) {
             if (r > 0)

@@ -32,8 +32,8 @@ constexpr platform::Point clipTrayBody{40, 382};
 
 bool strictlyInside(const platform::Rect& r, unsigned x, unsigned y)
 {
-    return static_cast<int>(x) > r.left && static_cast<int>(x) < r.right && static_cast<int>(y) > r.top &&
-           static_cast<int>(y) < r.bottom;
+    return static_cast<int>(x) > r.left && static_cast<int>(x)<r.right&& static_cast<int>(y)> r.top
+           && static_cast<int>(y) < r.bottom;
 }
 
 platform::Surface copyOf(const platform::Surface& source, platform::Point from, platform::Size size)

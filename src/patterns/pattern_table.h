@@ -22,8 +22,16 @@ inline constexpr int patternCount = 10;
 
 // The names as the game shows them, pattern 1 first.
 inline constexpr std::array<const char*, patternCount> patternNamesUtf8{
-    "すりーポン", "つーポン", "みっくすパンチ", "たまろ", "えくすとらパンチ",
-    "だぶるみっくすパンチ", "こんとらすとパンチ", "ポンみっくす", "みっくすえくすとらパンチ", "ぷれみあむパンチ",
+    "すりーポン",
+    "つーポン",
+    "みっくすパンチ",
+    "たまろ",
+    "えくすとらパンチ",
+    "だぶるみっくすパンチ",
+    "こんとらすとパンチ",
+    "ポンみっくす",
+    "みっくすえくすとらパンチ",
+    "ぷれみあむパンチ",
 };
 
 // What a pattern is worth. Points are per removed row. Patterns that take

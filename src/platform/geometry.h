@@ -44,8 +44,8 @@ constexpr Colour rgb(int r, int g, int b)
 
 constexpr Rect intersect(const Rect& a, const Rect& b)
 {
-    Rect r{a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top,
-           a.right < b.right ? a.right : b.right, a.bottom < b.bottom ? a.bottom : b.bottom};
+    Rect r{a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top, a.right < b.right ? a.right : b.right,
+           a.bottom < b.bottom ? a.bottom : b.bottom};
     return r.isEmpty() ? Rect{} : r;
 }
 
@@ -55,8 +55,8 @@ constexpr Rect unite(const Rect& a, const Rect& b)
         return b;
     if (b.isEmpty())
         return a;
-    return Rect{a.left < b.left ? a.left : b.left, a.top < b.top ? a.top : b.top,
-                a.right > b.right ? a.right : b.right, a.bottom > b.bottom ? a.bottom : b.bottom};
+    return Rect{a.left < b.left ? a.left : b.left, a.top < b.top ? a.top : b.top, a.right > b.right ? a.right : b.right,
+                a.bottom > b.bottom ? a.bottom : b.bottom};
 }
 
 } // namespace platform

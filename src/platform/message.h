@@ -7,15 +7,15 @@ namespace platform {
 enum class MessageKind {
     Create,
     Destroy,
-    Activate,         // wParam: 1 active, 0 inactive
-    Paint,            // the window's beginPaint() says which part needs paint
-    PositionChanged,  // x, y, cx, cy of the outer frame in screen pixels
-    KeyDown,          // wParam: virtual-key code
-    Char,             // wParam: character code
-    Command,          // wParam: menu command id
-    Timer,            // wParam: timer id
-    LeftButtonDown,   // lParam: x in the low 16 bits, y in the high 16 bits
-    PadButton,        // wParam: a gamepad button (pad::), pressed
+    Activate,        // wParam: 1 active, 0 inactive
+    Paint,           // the window's beginPaint() says which part needs paint
+    PositionChanged, // x, y, cx, cy of the outer frame in screen pixels
+    KeyDown,         // wParam: virtual-key code
+    Char,            // wParam: character code
+    Command,         // wParam: menu command id
+    Timer,           // wParam: timer id
+    LeftButtonDown,  // lParam: x in the low 16 bits, y in the high 16 bits
+    PadButton,       // wParam: a gamepad button (pad::), pressed
 };
 
 struct WindowPosition {
@@ -60,9 +60,16 @@ inline constexpr std::uint32_t Start = 6;
 
 constexpr std::int32_t makePointParam(int x, int y)
 {
-    return static_cast<std::int32_t>((static_cast<std::uint32_t>(y & 0xFFFF) << 16) | static_cast<std::uint32_t>(x & 0xFFFF));
+    return static_cast<std::int32_t>((static_cast<std::uint32_t>(y & 0xFFFF) << 16)
+                                     | static_cast<std::uint32_t>(x & 0xFFFF));
 }
-constexpr int pointParamX(std::int32_t lParam) { return static_cast<std::int16_t>(lParam & 0xFFFF); }
-constexpr int pointParamY(std::int32_t lParam) { return static_cast<std::int16_t>((static_cast<std::uint32_t>(lParam) >> 16) & 0xFFFF); }
+constexpr int pointParamX(std::int32_t lParam)
+{
+    return static_cast<std::int16_t>(lParam & 0xFFFF);
+}
+constexpr int pointParamY(std::int32_t lParam)
+{
+    return static_cast<std::int16_t>((static_cast<std::uint32_t>(lParam) >> 16) & 0xFFFF);
+}
 
 } // namespace platform

@@ -39,8 +39,8 @@ struct PlainFile {
 
     PlainOpen outcome = PlainOpen::cannotOpen;
     int descriptor = -1;
-    int error = 0;        // errno of an open that failed
-    struct stat info {};  // of the open file
+    int error = 0;       // errno of an open that failed
+    struct stat info {}; // of the open file
 };
 
 // The file's first limit bytes at most; nothing when reading fails.

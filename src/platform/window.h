@@ -24,8 +24,8 @@ using WindowProc = std::function<void(Window& window, const Message& message)>;
 // The game's one top-level window: a frame of fixed size with a menu bar over
 // a client area. Its screen surface is what the player sees; drawing on it
 // shows at once. A size that the desktop forces on the window changes neither
-// the surface nor the client size: the picture is shown centred in it. A repaint, asked for by the desktop or by invalidate(), sends a Paint
-// message whose handler copies the back buffer onto the screen surface.
+// the surface nor the client size: the picture is shown centred in it. A repaint, asked for by the desktop or by
+// invalidate(), sends a Paint message whose handler copies the back buffer onto the screen surface.
 class Window {
 public:
     explicit Window(WindowProc proc);

@@ -92,9 +92,10 @@ void openLocked(DataFile& file)
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
-        refuse(name, because(error == EWOULDBLOCK ? "locked by another process (another copy of the game, or any program)"
-                                                  : "cannot lock",
-                             error));
+        refuse(name,
+               because(error == EWOULDBLOCK ? "locked by another process (another copy of the game, or any program)"
+                                            : "cannot lock",
+                       error));
         ::close(fd);
         return;
     }
@@ -195,8 +196,8 @@ bool overwriteInPlace(DataFile& file, std::span<const std::uint8_t> head)
     if (writeAll(file.descriptor, head, true) && ::fsync(file.descriptor) == 0)
         return true;
     const int error = errno;
-    if (writeAll(file.descriptor, previous, true))
-        [[maybe_unused]] const int cut = ::ftruncate(file.descriptor, old.st_size);
+    if (writeAll(file.descriptor, previous, true)) [[maybe_unused]]
+        const int cut = ::ftruncate(file.descriptor, old.st_size);
     errno = error;
     return false;
 }
@@ -219,8 +220,8 @@ void removeLeftovers(const std::string& path)
         if (pid <= 0 || *end != '-' || pid == ::getpid() || ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH)
             continue;
         struct stat info {};
-        if (::fstatat(::dirfd(entries), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode) &&
-            info.st_uid == ::geteuid())
+        if (::fstatat(::dirfd(entries), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode)
+            && info.st_uid == ::geteuid())
             ::unlinkat(::dirfd(entries), entry->d_name, 0);
     }
     ::closedir(entries);
@@ -254,7 +255,8 @@ DataImage makeImage(const RankingTable& table, const Options& options)
 void applyImage(const DataImage& image, RankingTable& table, Options& options)
 {
     for (std::size_t row = 0; row < rankingRows; ++row)
-        table[row] = decodeEntry(std::span<const std::uint8_t, entryBytes>(image.data() + row * entryBytes, entryBytes));
+        table[row] =
+            decodeEntry(std::span<const std::uint8_t, entryBytes>(image.data() + row * entryBytes, entryBytes));
     OptionsFields fields{};
     for (std::size_t n = 0; n < fields.size(); ++n) {
         std::uint32_t value = 0;

@@ -75,7 +75,8 @@ std::string_view askName(platform::Window& owner, NameEntry& entry)
 std::string_view lastName(const NameEntry& entry)
 {
     const auto end = std::find(entry.lastEnteredName.begin(), entry.lastEnteredName.end(), '\0');
-    return std::string_view(entry.lastEnteredName.data(), static_cast<std::size_t>(end - entry.lastEnteredName.begin()));
+    return std::string_view(entry.lastEnteredName.data(),
+                            static_cast<std::size_t>(end - entry.lastEnteredName.begin()));
 }
 
 std::string typedName(const NameEntry& entry)

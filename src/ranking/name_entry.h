@@ -29,4 +29,5 @@ std::string_view lastName(const NameEntry& entry);
 std::string typedName(const NameEntry& entry);
 
 // Refusal shown while the field holds characters that cannot be stored.
-inline constexpr std::string_view unstorableNameHint = "この文字は名前に使えません（絵文字など）。消してから「ｵｰｹｰ」を押してください。";
+inline constexpr std::string_view unstorableNameHint =
+    "この文字は名前に使えません（絵文字など）。消してから「ｵｰｹｰ」を押してください。";

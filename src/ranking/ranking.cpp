@@ -99,8 +99,8 @@ bool Ranking::load()
     options->rankingMenuRemoved = 0;
     // No desktop is millions of pixels across; within this range the window's
     // placement can add and subtract sizes without overflowing.
-    for (std::int32_t* edge : {&options->windowRect.left, &options->windowRect.top, &options->windowRect.right,
-                               &options->windowRect.bottom})
+    for (std::int32_t* edge :
+         {&options->windowRect.left, &options->windowRect.top, &options->windowRect.right, &options->windowRect.bottom})
         *edge = std::clamp(*edge, -storedEdgeLimit, storedEdgeLimit);
     // Only a change the player makes from here on is worth a write.
     onDisk = savedImage(entries, *options);

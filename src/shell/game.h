@@ -18,7 +18,6 @@ namespace platform {
 class Window;
 }
 
-
 // The whole running game. Members are built in the order they are declared
 // and torn down in the reverse order.
 struct Game {

@@ -85,8 +85,8 @@ void onCreate(platform::Window& window, Game& game, Options& options)
     panelRequest(game, PanelRequest::FirstShow, 0);
     window.setTimer(timerId(GameTimer::Title), titleTickMs);
     if (!loaded && !isOpen(game.ranking.dataFile))
-        platform::notifyPlayer("データファイル（" + game.ranking.dataFile.path +
-                               "）を使えないため、この回の成績と設定は保存されません。");
+        platform::notifyPlayer("データファイル（" + game.ranking.dataFile.path
+                               + "）を使えないため、この回の成績と設定は保存されません。");
 }
 
 void onDestroy(platform::Window& window, Canvas& canvas, Game& game, Options& options)
@@ -104,8 +104,8 @@ void onDestroy(platform::Window& window, Canvas& canvas, Game& game, Options& op
 void storeOrTell(Game& game)
 {
     if (!game.ranking.store())
-        platform::notifyPlayer("成績と設定をデータファイル（" + game.ranking.dataFile.path +
-                               "）に保存できませんでした。ディスクの空きと書き込みの権限を確かめてください。");
+        platform::notifyPlayer("成績と設定をデータファイル（" + game.ranking.dataFile.path
+                               + "）に保存できませんでした。ディスクの空きと書き込みの権限を確かめてください。");
 }
 
 // What the data file holds is written as soon as it changes, so that an end
@@ -179,8 +179,9 @@ void windowProc(Program& program, platform::Window& window, const platform::Mess
         repaint(program.canvas);
         break;
     case platform::MessageKind::PositionChanged:
-        storeRect(options, platform::Rect{message.position.x, message.position.y, message.position.x + message.position.cx,
-                                          message.position.y + message.position.cy});
+        storeRect(options,
+                  platform::Rect{message.position.x, message.position.y, message.position.x + message.position.cx,
+                                 message.position.y + message.position.cy});
         break;
     case platform::MessageKind::Activate:
         onActivate(game, message.wParam & 0xFFFF);

@@ -89,4 +89,3 @@ struct TitleShow {
 // what the game needs is made while the effect already shows; the steps keep
 // their times, as each pause is shortened by the time spent.
 void startupEffect(const std::function<void()>& meanwhile);
-

@@ -58,9 +58,7 @@ constexpr platform::Rect digitRegion(int glyph)
 
 } // namespace
 
-PlayfieldView::PlayfieldView(Canvas& canvas)
-    : canvas(&canvas),
-      font(makeFont(10, 0, false, false, faceMincho))
+PlayfieldView::PlayfieldView(Canvas& canvas) : canvas(&canvas), font(makeFont(10, 0, false, false, faceMincho))
 {
 }
 
@@ -99,7 +97,8 @@ void PlayfieldView::clearArea(ViewArea area)
     const auto found = std::find_if(areas.begin(), areas.end(), [area](const Area& a) { return a.area == area; });
     if (found == areas.end())
         return;
-    drawOnBoth(*canvas, [&](platform::Surface& surface) { surface.fillRect(found->rect, platform::stock::blackBrush); });
+    drawOnBoth(*canvas,
+               [&](platform::Surface& surface) { surface.fillRect(found->rect, platform::stock::blackBrush); });
 }
 
 int PlayfieldView::digitAt(double value, int position)

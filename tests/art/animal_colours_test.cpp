@@ -53,7 +53,7 @@ double smallestDifference(const Colour (&colours)[8], Vision vision, int& first,
     return smallest;
 }
 
-}  // namespace
+} // namespace
 
 TEST(ColourScience, ciede2000MatchesPublishedPairs)
 {

@@ -36,7 +36,7 @@ double radians(double degrees)
     return degrees * std::numbers::pi / 180.0;
 }
 
-}  // namespace
+} // namespace
 
 platform::Colour simulate(platform::Colour c, Vision vision)
 {
@@ -80,8 +80,10 @@ double ciede2000(const Lab& p, const Lab& q)
     double dh = 0.0;
     if (cp1 * cp2 != 0.0) {
         dh = h2 - h1;
-        if (dh > 180.0) dh -= 360.0;
-        else if (dh < -180.0) dh += 360.0;
+        if (dh > 180.0)
+            dh -= 360.0;
+        else if (dh < -180.0)
+            dh += 360.0;
     }
     const double dH = 2.0 * std::sqrt(cp1 * cp2) * std::sin(radians(dh / 2.0));
 
@@ -89,12 +91,15 @@ double ciede2000(const Lab& p, const Lab& q)
     const double cMean = (cp1 + cp2) / 2.0;
     double hMean = h1 + h2;
     if (cp1 * cp2 != 0.0) {
-        if (std::abs(h1 - h2) <= 180.0) hMean = (h1 + h2) / 2.0;
-        else if (h1 + h2 < 360.0) hMean = (h1 + h2 + 360.0) / 2.0;
-        else hMean = (h1 + h2 - 360.0) / 2.0;
+        if (std::abs(h1 - h2) <= 180.0)
+            hMean = (h1 + h2) / 2.0;
+        else if (h1 + h2 < 360.0)
+            hMean = (h1 + h2 + 360.0) / 2.0;
+        else
+            hMean = (h1 + h2 - 360.0) / 2.0;
     }
-    const double t = 1.0 - 0.17 * std::cos(radians(hMean - 30.0)) + 0.24 * std::cos(radians(2.0 * hMean)) +
-                     0.32 * std::cos(radians(3.0 * hMean + 6.0)) - 0.20 * std::cos(radians(4.0 * hMean - 63.0));
+    const double t = 1.0 - 0.17 * std::cos(radians(hMean - 30.0)) + 0.24 * std::cos(radians(2.0 * hMean))
+                     + 0.32 * std::cos(radians(3.0 * hMean + 6.0)) - 0.20 * std::cos(radians(4.0 * hMean - 63.0));
     const double dTheta = 30.0 * std::exp(-std::pow((hMean - 275.0) / 25.0, 2.0));
     const double cMeanP7 = std::pow(cMean, 7.0);
     const double rc = 2.0 * std::sqrt(cMeanP7 / (cMeanP7 + std::pow(25.0, 7.0)));
@@ -102,8 +107,8 @@ double ciede2000(const Lab& p, const Lab& q)
     const double sc = 1.0 + 0.045 * cMean;
     const double sh = 1.0 + 0.015 * cMean * t;
     const double rt = -std::sin(radians(2.0 * dTheta)) * rc;
-    return std::sqrt(std::pow(dL / sl, 2.0) + std::pow(dC / sc, 2.0) + std::pow(dH / sh, 2.0) +
-                     rt * (dC / sc) * (dH / sh));
+    return std::sqrt(std::pow(dL / sl, 2.0) + std::pow(dC / sc, 2.0) + std::pow(dH / sh, 2.0)
+                     + rt * (dC / sc) * (dH / sh));
 }
 
-}  // namespace colour_science
+} // namespace colour_science

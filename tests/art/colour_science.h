@@ -17,4 +17,4 @@ Lab toLab(platform::Colour c);
 platform::Colour simulate(platform::Colour c, Vision vision);
 double ciede2000(const Lab& x, const Lab& y);
 
-}  // namespace colour_science
+} // namespace colour_science

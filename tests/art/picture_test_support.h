@@ -23,4 +23,4 @@ inline std::string describe(platform::Colour c)
     return "(" + std::to_string(c.r) + ", " + std::to_string(c.g) + ", " + std::to_string(c.b) + ")";
 }
 
-}  // namespace art_test
+} // namespace art_test

@@ -15,7 +15,7 @@ using platform::Surface;
 namespace {
 
 struct Box {
-    int x0, y0, x1, y1;  // inclusive
+    int x0, y0, x1, y1; // inclusive
 };
 
 // The black interiors of the readout boxes of the background.
@@ -60,7 +60,7 @@ std::set<int> litPixels(int g)
     return lit;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Pictures, everyPictureHasItsSize)
 {
@@ -145,8 +145,8 @@ TEST(Pictures, glyphsDifferFromTheUnlitCellOnlyWhereSegmentsAreLit)
             if (lit[i] == unlit[i])
                 continue;
             ++changed;
-            EXPECT_TRUE(isLitYellow(lit[i])) << "glyph " << g << " pixel " << i % 15 << "," << i / 15 << " "
-                                             << describe(lit[i]);
+            EXPECT_TRUE(isLitYellow(lit[i]))
+                << "glyph " << g << " pixel " << i % 15 << "," << i / 15 << " " << describe(lit[i]);
             // An unlit segment dot is dark but not background black.
             EXPECT_FALSE(isBlack(unlit[i])) << "glyph " << g << " lights a pixel outside every segment";
             EXPECT_LT(unlit[i].r + unlit[i].g + unlit[i].b, 3 * 100) << describe(unlit[i]);
@@ -185,7 +185,7 @@ TEST(Pictures, chartMarkersHaveTheirColoursOnBlack)
     for (int m = 0; m < 3; ++m)
         for (const auto& [x, y] : {std::pair{0, 0}, {10, 0}, {0, 10}, {10, 10}}) {
             if (m == 2)
-                continue;  // the square reaches into its corners
+                continue; // the square reaches into its corners
             EXPECT_TRUE(isBlack(sprites().pixel(11 * m + x, 65 + y))) << "marker " << m << " corner " << x << "," << y;
         }
     EXPECT_TRUE(isBlack(sprites().pixel(22, 65)) && isBlack(sprites().pixel(32, 75)));

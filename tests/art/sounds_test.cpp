@@ -14,7 +14,7 @@ namespace {
 struct Wave {
     std::string error;
     int channels = 0, rate = 0, bits = 0;
-    std::vector<std::int16_t> samples;  // interleaved
+    std::vector<std::int16_t> samples; // interleaved
 };
 
 std::uint32_t le32(const std::vector<unsigned char>& d, std::size_t at)
@@ -36,8 +36,8 @@ Wave readWave(const std::string& path)
         return w;
     }
     const std::vector<unsigned char> d{std::istreambuf_iterator<char>(in), {}};
-    if (d.size() < 12 || std::string(d.begin(), d.begin() + 4) != "RIFF" ||
-        std::string(d.begin() + 8, d.begin() + 12) != "WAVE") {
+    if (d.size() < 12 || std::string(d.begin(), d.begin() + 4) != "RIFF"
+        || std::string(d.begin() + 8, d.begin() + 12) != "WAVE") {
         w.error = "not a RIFF WAVE file";
         return w;
     }
@@ -73,13 +73,13 @@ Wave readWave(const std::string& path)
     return w;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Sounds, everySoundIsShortQuietEnoughAndStartsAndEndsInSilence)
 {
     const char* source = std::getenv("TAMARO_SOURCE_DIR");
     ASSERT_NE(source, nullptr);
-    const double ceiling = 32768.0 * std::pow(10.0, -1.0 / 20.0);  // -1 dBFS
+    const double ceiling = 32768.0 * std::pow(10.0, -1.0 / 20.0); // -1 dBFS
     for (const char* name : {"snd0", "snd1", "snd2", "snd6", "chime"}) {
         SCOPED_TRACE(name);
         const Wave w = readWave(std::string(source) + "/sound/" + name + ".wav");
@@ -124,7 +124,8 @@ double energyShareAbove(const Wave& w, double cutoff)
     const std::size_t n = w.samples.size();
     double above = 0, total = 0;
     for (std::size_t k = 1; k <= n / 2; ++k) {
-        const std::complex<double> step = std::polar(1.0, -2.0 * M_PI * static_cast<double>(k) / static_cast<double>(n));
+        const std::complex<double> step =
+            std::polar(1.0, -2.0 * M_PI * static_cast<double>(k) / static_cast<double>(n));
         std::complex<double> turn = 1.0, sum = 0.0;
         for (std::size_t i = 0; i < n; ++i) {
             sum += static_cast<double>(w.samples[i]) * turn;
@@ -138,7 +139,7 @@ double energyShareAbove(const Wave& w, double cutoff)
     return total > 0 ? above / total : 0;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Sounds, theDropIsHeardOnSmallSpeakersAndAsLoudAsTheTabAndRiseSounds)
 {

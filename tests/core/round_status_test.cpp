@@ -72,8 +72,8 @@ TEST(RiseSchedule, stagesRiseOnTheTickBelowZeroAndEachPassSpeedsTheDrop)
         }
     }
     EXPECT_EQ(std::vector<std::int32_t>(stages.begin(), stages.begin() + 13),
-              (std::vector<std::int32_t>{100000, 30000, 20000, 19000, 18000, 17000, 16000, 15000, 14000, 13000,
-                                         12000, 11000, 10000}));
+              (std::vector<std::int32_t>{100000, 30000, 20000, 19000, 18000, 17000, 16000, 15000, 14000, 13000, 12000,
+                                         11000, 10000}));
     for (std::size_t i = 13; i < stages.size(); ++i)
         ASSERT_EQ(stages[i], stages[i - 13]) << "every pass runs the same stages, stage " << i;
     EXPECT_EQ(std::vector<std::int32_t>(colourCounts.begin(), colourCounts.begin() + 4),

@@ -106,8 +106,8 @@ inline ::testing::AssertionResult wellIsSound(const Well& well, bool pieceFallin
                 return ::testing::AssertionFailure() << "code " << code << " at " << column << "," << row;
         }
     }
-    if (well.pieceColumn < firstColumn || well.pieceColumn > lastColumn || well.pieceRow < topRow ||
-        well.pieceRow > bottomRow)
+    if (well.pieceColumn < firstColumn || well.pieceColumn > lastColumn || well.pieceRow < topRow
+        || well.pieceRow > bottomRow)
         return ::testing::AssertionFailure() << "piece at " << well.pieceColumn << "," << well.pieceRow;
     for (int column = firstColumn; column <= lastColumn; ++column) {
         bool settled = false;

@@ -83,16 +83,11 @@ TEST_F(WellTest, everyPatternScoresAndOnlyTamaroAndDoubleMixPunchTakeBonusRows)
         int risenRowsLeft;
     };
     const Case cases[] = {
-        {"AABBCC.", 3, 2, ThreePon, 100, 2, 2},
-        {"AAAABB.", 2, 2, TwoPon, 200, 2, 2},
-        {"ABABAB.", 1, 10, MixPunch, 600, 10, 2},
-        {"ABBBBB.", 1, 1, Tamaro, 3000, 0, 1},
-        {"AAAAAA.", 1, 2, ExtraPunch, 700, 3, 2},
-        {"ABCBCB.", 1, 5, DoubleMixPunch, 6000, 3, 0},
-        {"AABABA.", 1, 2, ContrastPunch, 500, 3, 2},
-        {"AABCBC.", 2, 2, PonMix, 400, 2, 2},
-        {"AAAABC.", 2, 2, MixExtraPunch, 800, 3, 2},
-        {"AAABCB.", 3, 9, PremiumPunch, 900, 10, 2},
+        {"AABBCC.", 3, 2, ThreePon, 100, 2, 2},      {"AAAABB.", 2, 2, TwoPon, 200, 2, 2},
+        {"ABABAB.", 1, 10, MixPunch, 600, 10, 2},    {"ABBBBB.", 1, 1, Tamaro, 3000, 0, 1},
+        {"AAAAAA.", 1, 2, ExtraPunch, 700, 3, 2},    {"ABCBCB.", 1, 5, DoubleMixPunch, 6000, 3, 0},
+        {"AABABA.", 1, 2, ContrastPunch, 500, 3, 2}, {"AABCBC.", 2, 2, PonMix, 400, 2, 2},
+        {"AAAABC.", 2, 2, MixExtraPunch, 800, 3, 2}, {"AAABCB.", 3, 9, PremiumPunch, 900, 10, 2},
     };
     for (const Case& c : cases) {
         well.resetWell(status);
@@ -132,8 +127,13 @@ TEST_F(WellTest, colourWindowMovesOnlyWhenTheNextPieceLiesInsideTheMovedWindow)
         std::int32_t baseAfter;
     };
     const Case cases[] = {
-        {"AAAAAA.", 1, 1, 2, 2}, {"AAAAAA.", 1, 1, 1, 1}, {"AAAAAA.", 1, 1, 5, 2}, {"AAAAAA.", 1, 1, 6, 1},
-        {"AAAAAA.", 1, 8, 1, 1}, {"AAAAAA.", 1, 7, 8, 8}, {"AAAAAA.", 1, 7, 7, 7},
+        {"AAAAAA.", 1, 1, 2, 2},
+        {"AAAAAA.", 1, 1, 1, 1},
+        {"AAAAAA.", 1, 1, 5, 2},
+        {"AAAAAA.", 1, 1, 6, 1},
+        {"AAAAAA.", 1, 8, 1, 1},
+        {"AAAAAA.", 1, 7, 8, 8},
+        {"AAAAAA.", 1, 7, 7, 7},
         // A full row that forms nothing stays, and only full rows are left.
         {"ABCDEF.", 7, 1, 2, 2},
         // A row with a hole is not full.

@@ -22,7 +22,8 @@ inline platform::Surface makeTestSprites()
 {
     platform::Surface sheet(468, 83);
     for (int d = 0; d < 3; ++d)
-        sheet.fillRect(platform::Rect{11 * d + 1, 66, 11 * d + 10, 75}, platform::Brush{testMarkerColours[static_cast<std::size_t>(d)]});
+        sheet.fillRect(platform::Rect{11 * d + 1, 66, 11 * d + 10, 75},
+                       platform::Brush{testMarkerColours[static_cast<std::size_t>(d)]});
     for (int y = 0; y < 44; ++y)
         for (int x = 0; x < 14; ++x)
             sheet.setPixel(297 + x, 39 + y, platform::rgb(100 + 10 * x, 5 * y + 10, 150));
@@ -38,7 +39,8 @@ protected:
     {
         platform::Clock::instance().simulate(1765432100);
         program.canvas.backBuffer = platform::Surface(clientWidth, clientHeight);
-        program.canvas.backBuffer.fillRect(platform::Rect{0, 0, clientWidth, clientHeight}, platform::Brush{testBackground});
+        program.canvas.backBuffer.fillRect(platform::Rect{0, 0, clientWidth, clientHeight},
+                                           platform::Brush{testBackground});
         for (int y = 10; y < 70; ++y)
             for (int x = 130; x < 155; ++x)
                 program.canvas.backBuffer.setPixel(x, y, platform::rgb(4 * x - 300, 3 * y, 200));
@@ -65,7 +67,8 @@ protected:
 };
 
 // True when the w by h pixels at (x, y) of a equal those at (sx, sy) of b.
-inline bool sameBlock(const platform::Surface& a, int x, int y, const platform::Surface& b, int sx, int sy, int w, int h)
+inline bool sameBlock(const platform::Surface& a, int x, int y, const platform::Surface& b, int sx, int sy, int w,
+                      int h)
 {
     for (int j = 0; j < h; ++j)
         for (int i = 0; i < w; ++i)

@@ -18,12 +18,11 @@ struct ExampleRow {
 
 // The example rows as the charts show them, with the height each stands at.
 constexpr std::array<ExampleRow, 23> exampleRows{{
-    {1, 50, "0011222", 1},  {1, 65, "0011122", 1},  {1, 80, "0001122", 1},  {1, 95, "0001222", 1},
-    {1, 147, "0000111", 2}, {1, 162, "0001111", 2}, {1, 177, "0000011", 2}, {1, 192, "0011111", 2},
-    {1, 244, "0012121", 8}, {1, 259, "1212100", 8},
-    {2, 50, "0112220", 4},  {2, 65, "0111220", 4},  {2, 80, "0111110", 4},  {2, 95, "0112110", 4},
-    {2, 110, "0122210", 4}, {2, 162, "0121210", 6},
-    {3, 50, "0101010", 3},  {3, 102, "0000000", 5}, {3, 154, "0012100", 7}, {3, 206, "0000121", 9},
+    {1, 50, "0011222", 1},  {1, 65, "0011122", 1},   {1, 80, "0001122", 1},   {1, 95, "0001222", 1},
+    {1, 147, "0000111", 2}, {1, 162, "0001111", 2},  {1, 177, "0000011", 2},  {1, 192, "0011111", 2},
+    {1, 244, "0012121", 8}, {1, 259, "1212100", 8},  {2, 50, "0112220", 4},   {2, 65, "0111220", 4},
+    {2, 80, "0111110", 4},  {2, 95, "0112110", 4},   {2, 110, "0122210", 4},  {2, 162, "0121210", 6},
+    {3, 50, "0101010", 3},  {3, 102, "0000000", 5},  {3, 154, "0012100", 7},  {3, 206, "0000121", 9},
     {3, 221, "1210000", 9}, {3, 273, "0001212", 10}, {3, 288, "1212000", 10},
 }};
 
@@ -164,10 +163,12 @@ TEST_F(PanelTest, theZeroOfAStockLabelIsAnOpenRingThatCannotReadAsThetaOrEight)
     while (top < 14 && countColour(labels, platform::Rect{left, top, right + 1, top + 1}, chartStockColour) == 0)
         ++top;
     int bottom = 13;
-    while (bottom > top && countColour(labels, platform::Rect{left, bottom, right + 1, bottom + 1}, chartStockColour) == 0)
+    while (bottom > top
+           && countColour(labels, platform::Rect{left, bottom, right + 1, bottom + 1}, chartStockColour) == 0)
         --bottom;
     ASSERT_GE(right - left, 2) << "a zero wide enough to have an inside";
     ASSERT_GE(bottom - top, 4);
     for (int y = top + 2; y <= bottom - 2; ++y)
-        EXPECT_EQ(countColour(labels, platform::Rect{left + 1, y, right, y + 1}, chartStockColour), 0) << "row " << y - top;
+        EXPECT_EQ(countColour(labels, platform::Rect{left + 1, y, right, y + 1}, chartStockColour), 0)
+            << "row " << y - top;
 }

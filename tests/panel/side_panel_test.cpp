@@ -77,7 +77,8 @@ TEST_F(PanelTest, aShownTabReachesTheScreenThroughTheRepaint)
     EXPECT_EQ(panelRequest(game(), PanelRequest::TabStar, 0), 1);
     EXPECT_EQ(window.screen().pixel(93, 330), platform::rgb(1, 2, 3)) << "the panel draws into the back buffer only";
     window.paintNow();
-    EXPECT_TRUE(sameBlock(window.screen(), area.left, area.top, back(), area.left, area.top, area.width(), area.height()));
+    EXPECT_TRUE(
+        sameBlock(window.screen(), area.left, area.top, back(), area.left, area.top, area.width(), area.height()));
 }
 
 TEST_F(PanelTest, onlyTheLowerPartOfATabInsideItsEdgesIsClickable)
@@ -89,7 +90,7 @@ TEST_F(PanelTest, onlyTheLowerPartOfATabInsideItsEdgesIsClickable)
         {117, 330}, // left edge of tab 3
         {93, 315},  // upper part, inside the chart area
         {93, 320},
-        {93, 350},  // bottom edge
+        {93, 350}, // bottom edge
         {93, 306},
         {-5, 330},
         {93, -1},
@@ -167,9 +168,16 @@ TEST_F(PanelTest, theClipCommandTogglesThePinEachTime)
 TEST_F(PanelTest, aHintTurnsThePanelToTheTabOfItsPattern)
 {
     const std::array<std::pair<int, int>, 10> hints{{
-        {4, command::TabStar}, {6, command::TabStar}, {8, command::TabDiamond}, {9, command::TabTriangle},
-        {1, command::TabDiamond}, {2, command::TabDiamond}, {3, command::TabTriangle}, {5, command::TabTriangle},
-        {7, command::TabTriangle}, {10, command::TabTriangle},
+        {4, command::TabStar},
+        {6, command::TabStar},
+        {8, command::TabDiamond},
+        {9, command::TabTriangle},
+        {1, command::TabDiamond},
+        {2, command::TabDiamond},
+        {3, command::TabTriangle},
+        {5, command::TabTriangle},
+        {7, command::TabTriangle},
+        {10, command::TabTriangle},
     }};
     for (const auto& [pattern, item] : hints) {
         EXPECT_TRUE(panel().showTab(game().patternNames, 0, pattern)) << "pattern " << pattern;
@@ -184,7 +192,8 @@ TEST_F(PanelTest, unknownRequestsAndTabsOutsideOneToThreeChangeNothing)
     const platform::Surface before = snapshot(back());
     for (int code : {0, 2, 7, 8, 9, 11, -1, 150})
         EXPECT_EQ(panelRequest(game(), static_cast<PanelRequest>(code), click(93, 330)), 0) << "code " << code;
-    for (const auto& [tab, pattern] : std::array<std::pair<int, int>, 6>{{{0, 0}, {4, 0}, {-1, 0}, {0, 11}, {2, -3}, {0, 1000}}})
+    for (const auto& [tab, pattern] :
+         std::array<std::pair<int, int>, 6>{{{0, 0}, {4, 0}, {-1, 0}, {0, 11}, {2, -3}, {0, 1000}}})
         EXPECT_FALSE(panel().showTab(game().patternNames, tab, pattern)) << "tab " << tab << " pattern " << pattern;
     panel().drawChart(0);
     panel().drawChart(4);
@@ -198,7 +207,9 @@ TEST_F(PanelTest, unknownRequestsAndTabsOutsideOneToThreeChangeNothing)
 
 TEST_F(PanelTest, theMenuCommandsTurnTabsAndTheClipAndStoreTheSettings)
 {
-    const auto choose = [this](int id) { window.send(platform::Message{platform::MessageKind::Command, static_cast<std::uint32_t>(id), 0, {}}); };
+    const auto choose = [this](int id) {
+        window.send(platform::Message{platform::MessageKind::Command, static_cast<std::uint32_t>(id), 0, {}});
+    };
     choose(command::TabTriangle);
     EXPECT_EQ(markedTab(menu()), command::TabTriangle);
     EXPECT_EQ(program.options.panelTab, 3);

@@ -75,16 +75,12 @@ TEST(RowEvaluator, everyChartExampleRowFormsItsPattern)
         RowPattern pattern;
     };
     const Example examples[] = {
-        {"0011222", ThreePon}, {"0011122", ThreePon}, {"0001122", ThreePon}, {"0001222", ThreePon},
-        {"0000111", TwoPon}, {"0001111", TwoPon}, {"0000011", TwoPon}, {"0011111", TwoPon},
-        {"0101010", MixPunch},
-        {"0112220", Tamaro}, {"0111220", Tamaro}, {"0111110", Tamaro}, {"0112110", Tamaro}, {"0122210", Tamaro},
-        {"0000000", ExtraPunch},
-        {"0121210", DoubleMixPunch},
-        {"0012100", ContrastPunch},
-        {"0012121", PonMix}, {"1212100", PonMix},
-        {"0000121", MixExtraPunch}, {"1210000", MixExtraPunch},
-        {"0001212", PremiumPunch}, {"1212000", PremiumPunch},
+        {"0011222", ThreePon},      {"0011122", ThreePon},     {"0001122", ThreePon},     {"0001222", ThreePon},
+        {"0000111", TwoPon},        {"0001111", TwoPon},       {"0000011", TwoPon},       {"0011111", TwoPon},
+        {"0101010", MixPunch},      {"0112220", Tamaro},       {"0111220", Tamaro},       {"0111110", Tamaro},
+        {"0112110", Tamaro},        {"0122210", Tamaro},       {"0000000", ExtraPunch},   {"0121210", DoubleMixPunch},
+        {"0012100", ContrastPunch}, {"0012121", PonMix},       {"1212100", PonMix},       {"0000121", MixExtraPunch},
+        {"1210000", MixExtraPunch}, {"0001212", PremiumPunch}, {"1212000", PremiumPunch},
     };
     for (const Example& example : examples) {
         // Colours are only told apart by equality, so any renaming gives the same pattern.
@@ -104,13 +100,12 @@ TEST(RowEvaluator, earlierPatternsWinAndNearMissesFormNone)
         RowPattern pattern;
     };
     const Case cases[] = {
-        {"AABBAAA", ThreePon}, {"AAABAAA", ThreePon}, {"AAAAAAB", NoPattern}, {"BAAAAAA", NoPattern},
-        {"AABBBCC", ThreePon}, {"AAAABBB", TwoPon}, {"ABABABA", MixPunch}, {"ABBCBBA", Tamaro},
-        {"ABBBBBA", Tamaro}, {"ABBABBA", Tamaro}, {"ABAAABA", Tamaro}, {"ABCCCBA", Tamaro},
-        {"ABCCCDA", NoPattern}, {"ABBCDDA", Tamaro}, {"ABCBCBA", DoubleMixPunch},
-        {"ABACABA", DoubleMixPunch}, {"AABABAA", ContrastPunch}, {"AABCDAA", NoPattern},
-        {"AAAABAB", MixExtraPunch}, {"AAAABCB", MixExtraPunch}, {"ABAAAAA", NoPattern},
-        {"ABCDEAB", NoPattern}, {"ABCDEFG", NoPattern},
+        {"AABBAAA", ThreePon},      {"AAABAAA", ThreePon},  {"AAAAAAB", NoPattern},      {"BAAAAAA", NoPattern},
+        {"AABBBCC", ThreePon},      {"AAAABBB", TwoPon},    {"ABABABA", MixPunch},       {"ABBCBBA", Tamaro},
+        {"ABBBBBA", Tamaro},        {"ABBABBA", Tamaro},    {"ABAAABA", Tamaro},         {"ABCCCBA", Tamaro},
+        {"ABCCCDA", NoPattern},     {"ABBCDDA", Tamaro},    {"ABCBCBA", DoubleMixPunch}, {"ABACABA", DoubleMixPunch},
+        {"AABABAA", ContrastPunch}, {"AABCDAA", NoPattern}, {"AAAABAB", MixExtraPunch},  {"AAAABCB", MixExtraPunch},
+        {"ABAAAAA", NoPattern},     {"ABCDEAB", NoPattern}, {"ABCDEFG", NoPattern},
     };
     for (const Case& c : cases)
         EXPECT_EQ(classifyRow(rowOf(c.row)), c.pattern) << c.row;

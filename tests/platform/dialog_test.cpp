@@ -34,7 +34,9 @@ long hintPixels(const QImage& image)
     return n;
 }
 
-void noProc(platform::Window&, const platform::Message&) {}
+void noProc(platform::Window&, const platform::Message&)
+{
+}
 
 constexpr std::array<platform::ControlTemplate, 7> controls{{
     {151, platform::ControlKind::Button, "ｸﾘｱ", 5, 30, 30, 14, false},
@@ -195,7 +197,9 @@ TEST_F(DialogTest, aPasteTakesOnlyWholeCharactersThatFitAndThatCodePage932Holds)
     for (int i = 0; i < 5000; ++i)
         unholdable += "😀한";
     unholdable += "Z";
-    const std::string mixed = "😀\tA\x01" "B\nあ\x7f" + tenThousand;
+    const std::string mixed = "😀\tA\x01"
+                              "B\nあ\x7f"
+                              + tenThousand;
     const std::vector<EditCase> cases{
         {"", {}, "", "ABCDEFGHIJKLMN", "ABCDEFGHIJK"},
         {"ABC", {Home}, "", "あいうえお", "あいうえABC"},
@@ -205,7 +209,8 @@ TEST_F(DialogTest, aPasteTakesOnlyWholeCharactersThatFitAndThatCodePage932Holds)
         {"Bob", {End}, "", unholdable.c_str(), "BobZ"},
     };
     for (const EditCase& c : cases)
-        EXPECT_EQ(editAfter(owner, log, c), c.expected) << c.typed << " then a paste of " << std::string(c.pasted).substr(0, 40);
+        EXPECT_EQ(editAfter(owner, log, c), c.expected)
+            << c.typed << " then a paste of " << std::string(c.pasted).substr(0, 40);
 }
 
 TEST_F(DialogTest, returnPressesTheFocusedPushButtonOrElseTheDefaultOne)

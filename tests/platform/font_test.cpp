@@ -65,7 +65,8 @@ void expectRepeatsEvery(const Surface& surface, int x, int y, int cell, int cell
     for (int k = 1; k < cells; ++k) {
         for (int row = y; row < y + height; ++row) {
             for (int col = x; col < x + cell; ++col)
-                ASSERT_EQ(surface.pixel(col, row), surface.pixel(col + k * cell, row)) << k << ": " << col << "," << row;
+                ASSERT_EQ(surface.pixel(col, row), surface.pixel(col + k * cell, row))
+                    << k << ": " << col << "," << row;
         }
     }
 }
@@ -145,10 +146,9 @@ TEST(Font, GlyphsAdvanceByTheirCellsOnThePicture)
 
 TEST(Font, InkStaysWithinTheTextHeight)
 {
-    for (const Font& font : {Font::create(10, 0, false, false, "ＭＳ 明朝"),
-                             Font::create(18, 5, false, false, "ＭＳ 明朝"),
-                             Font::create(20, 0, false, true, "ＭＳ ゴシック"),
-                             Font::create(40, 5, true, false, "ＭＳ 明朝")}) {
+    for (const Font& font :
+         {Font::create(10, 0, false, false, "ＭＳ 明朝"), Font::create(18, 5, false, false, "ＭＳ 明朝"),
+          Font::create(20, 0, false, true, "ＭＳ ゴシック"), Font::create(40, 5, true, false, "ＭＳ 明朝")}) {
         const Surface surface = written(font, 5, 15, "gjy|｜「」◆▼_g");
         const Rect ink = inkBox(surface, black);
         ASSERT_FALSE(ink.isEmpty()) << font.height();

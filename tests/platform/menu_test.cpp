@@ -52,7 +52,8 @@ TEST_F(MenuTest, theTemplateBuildsPopupsSeparatorsAndInitialStates)
 {
     const std::array<int, 0> bar{};
     EXPECT_EQ(menu.itemTexts(bar), (std::vector<std::string>{"ゲーム(&G)", "表示(&V)"}));
-    EXPECT_EQ(menu.itemTexts(gamePopup), (std::vector<std::string>{"開始(&K)", "最初から(&N)", "", "ランキング(&R)", "設定(&S)"}));
+    EXPECT_EQ(menu.itemTexts(gamePopup),
+              (std::vector<std::string>{"開始(&K)", "最初から(&N)", "", "ランキング(&R)", "設定(&S)"}));
     const std::array<int, 2> settings{0, 4};
     EXPECT_EQ(menu.itemTexts(settings), (std::vector<std::string>{"キーとサウンド(&k)"}));
     EXPECT_TRUE(menu.isEnabled(111));

@@ -67,8 +67,8 @@ TEST(Surface, RoundRectCutsItsCornersSymmetrically)
     surface.roundRect(frame, 20, 20);
 
     EXPECT_EQ(paintedBox(surface, green), frame);
-    for (const Point corner : {Point{25, 20}, Point{161, 20}, Point{25, 319}, Point{161, 319}, Point{26, 21},
-                               Point{160, 318}})
+    for (const Point corner :
+         {Point{25, 20}, Point{161, 20}, Point{25, 319}, Point{161, 319}, Point{26, 21}, Point{160, 318}})
         EXPECT_EQ(surface.pixel(corner.x, corner.y), green) << corner.x << "," << corner.y;
     // Straight edges between the corners lie on the rectangle's edge pixels.
     EXPECT_EQ(surface.pixel(93, 20), white);
@@ -108,7 +108,7 @@ TEST(Surface, RoundRectOutlineIsOneConnectedLineAndTheFillStaysInsideIt)
     for (const Point p : ring) {
         const bool onEdge = p.x == body.left || p.x == body.right - 1 || p.y == body.top || p.y == body.bottom - 1;
         const bool touchesOutside = surface.pixel(p.x - 1, p.y) == green || surface.pixel(p.x + 1, p.y) == green
-            || surface.pixel(p.x, p.y - 1) == green || surface.pixel(p.x, p.y + 1) == green;
+                                    || surface.pixel(p.x, p.y - 1) == green || surface.pixel(p.x, p.y + 1) == green;
         EXPECT_TRUE(onEdge || touchesOutside) << p.x << "," << p.y;
     }
     // The fill is one region, closed in by the outline: it never touches the outside.
@@ -290,4 +290,3 @@ TEST(Surface, BalloonTailJoinsItsBody)
     EXPECT_EQ(surface.pixel(540, 433), black);
     EXPECT_EQ(surface.pixel(540, 434), green);
 }
-

@@ -44,7 +44,8 @@ TEST(Sjis, PatternNamesRoundTripAtTwoBytesPerCharacter)
 TEST(Sjis, KnownCodesOfMixedWidthText)
 {
     EXPECT_EQ(sjis::fromUtf8("ｸﾘｱ"), std::string("\xB8\xD8\xB1"));
-    EXPECT_EQ(sjis::fromUtf8("あA"), std::string("\x82\xA0" "A"));
+    EXPECT_EQ(sjis::fromUtf8("あA"), std::string("\x82\xA0"
+                                                 "A"));
     EXPECT_EQ(sjis::fromUtf8("×＋◆★▼"), std::string("\x81\x7E\x81\x7B\x81\x9F\x81\x9A\x81\xA5"));
     EXPECT_EQ(sjis::toUtf8("\xB8\xD8\xB1"), "ｸﾘｱ");
     EXPECT_EQ(sjis::fromUtf8(""), std::string());
@@ -55,7 +56,9 @@ TEST(Sjis, CharactersOutsideTheCodePageGiveNothing)
     EXPECT_FALSE(sjis::fromUtf8("たまろ\xF0\x9F\x98\x80").has_value()); // an emoji
     EXPECT_FALSE(sjis::fromUtf8("\xC3\xA9").has_value());               // é
     EXPECT_FALSE(sjis::fromUtf8("\xE3\x81").has_value());               // UTF-8 cut short
-    EXPECT_FALSE(sjis::fromUtf8("a\xFF" "b").has_value());              // not UTF-8 at all
+    EXPECT_FALSE(sjis::fromUtf8("a\xFF"
+                                "b")
+                     .has_value()); // not UTF-8 at all
 }
 
 TEST(Sjis, InvalidBytesBecomeReplacementCharactersAndDecodingGoesOn)
@@ -64,9 +67,14 @@ TEST(Sjis, InvalidBytesBecomeReplacementCharactersAndDecodingGoesOn)
     // A lead byte at the very end, with no trail byte.
     EXPECT_EQ(sjis::toUtf8("A\x82"), "A" + replacement);
     // A lead byte followed by a byte that cannot trail: the second byte stands on its own.
-    EXPECT_EQ(sjis::toUtf8(std::string("\x82\x20" "B", 3)), replacement + " B");
+    EXPECT_EQ(sjis::toUtf8(std::string("\x82\x20"
+                                       "B",
+                                       3)),
+              replacement + " B");
     // Bytes that start nothing in this code page.
-    EXPECT_EQ(sjis::toUtf8("\xFF\xFF" "C"), replacement + replacement + "C");
+    EXPECT_EQ(sjis::toUtf8("\xFF\xFF"
+                           "C"),
+              replacement + replacement + "C");
     // An embedded NUL is a character like any other.
     EXPECT_EQ(sjis::toUtf8(std::string("a\0b", 3)), std::string("a\0b", 3));
     // The end of the view is respected: the byte after it is never read.
@@ -78,10 +86,10 @@ TEST(Sjis, CharacterLengthFollowsLeadAndTrailBytes)
 {
     EXPECT_EQ(sjis::characterLength(""), 0u);
     EXPECT_EQ(sjis::characterLength("A"), 1u);
-    EXPECT_EQ(sjis::characterLength("\xB8"), 1u);      // half-width katakana
+    EXPECT_EQ(sjis::characterLength("\xB8"), 1u); // half-width katakana
     EXPECT_EQ(sjis::characterLength("\x82\xA0"), 2u);
-    EXPECT_EQ(sjis::characterLength("\x82"), 1u);      // lead byte with nothing after it
-    EXPECT_EQ(sjis::characterLength("\x82\x20"), 1u);  // lead byte with an invalid trail
+    EXPECT_EQ(sjis::characterLength("\x82"), 1u);     // lead byte with nothing after it
+    EXPECT_EQ(sjis::characterLength("\x82\x20"), 1u); // lead byte with an invalid trail
 }
 
 TEST(Sjis, TruncateNeverSplitsADoubleByteCharacter)

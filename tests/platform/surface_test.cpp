@@ -179,4 +179,3 @@ TEST(Surface, ListenerHearsTheClippedRectangleOfEveryChange)
     surface.setPixel(20, 0, red);
     EXPECT_EQ(heard.size(), 8u);
 }
-

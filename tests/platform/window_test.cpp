@@ -150,7 +150,7 @@ TEST_F(WindowTest, keysBecomeVirtualKeysAndCharacters)
     }
     using K = platform::MessageKind;
     const std::vector<std::pair<K, std::uint32_t>> expected{
-        {K::KeyDown, 0x25}, {K::KeyDown, 0x62}, {K::Char, '2'}, {K::KeyDown, 0x32}, {K::Char, '2'},
+        {K::KeyDown, 0x25}, {K::KeyDown, 0x62}, {K::Char, '2'},     {K::KeyDown, 0x32}, {K::Char, '2'},
         {K::KeyDown, 0x20}, {K::Char, ' '},     {K::KeyDown, 0x13}, {K::KeyDown, 0x50}, {K::Char, 'p'},
     };
     EXPECT_EQ(keys, expected);

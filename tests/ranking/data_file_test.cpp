@@ -25,8 +25,8 @@ TEST_F(RankingTest, firstRunWritesTheDefaultsWholeAtTheLoadAndEvery312BytesClear
     EXPECT_FALSE(std::filesystem::exists(dataPath())) << "nothing is made before the load";
     EXPECT_EQ(ranking->command(RankingMode::Load), 1);
     EXPECT_EQ(fileBytes(), defaultFileBytes()) << "the defaults become the file, never an empty one";
-    EXPECT_EQ(std::filesystem::status(dataPath()).permissions(),
-              static_cast<std::filesystem::perms>(0666 & ~mask)) << "a new file's mode comes from the umask";
+    EXPECT_EQ(std::filesystem::status(dataPath()).permissions(), static_cast<std::filesystem::perms>(0666 & ~mask))
+        << "a new file's mode comes from the umask";
     EXPECT_EQ(nameText(ranking->entries[0]), "Ai         ");
     EXPECT_EQ(ranking->entries[10].score, 20000);
     EXPECT_EQ(options.soundOn, 1);
@@ -112,7 +112,9 @@ TEST_F(RankingTest, aSaveReplacesTheFirst312BytesAndKeepsALongerFilesTail)
     ::chmod(dataPath().c_str(), 0640);
     // A leftover of an earlier save that was cut off, under the name this one would take first.
     const auto leftover = folder / ("tm_data.dat.new-" + std::to_string(::getpid()) + "-0");
-    { std::ofstream(leftover) << "left"; }
+    {
+        std::ofstream(leftover) << "left";
+    }
     // Leftovers of a copy killed during a save go at the next save; those of a
     // live process, or of another user, or of another name, stay.
     const pid_t dead = ::fork();
@@ -203,7 +205,10 @@ TEST_F(RankingTest, linksAreFollowedOnlyWhereNobodyElseCouldHaveLaidThemAndNothi
     auto other = distinctTable();
     const auto settings = settingsBytes({0, 0, 1, 0, 1, 1, 0, 0, 1, 2, 3, 4});
     other.insert(other.end(), settings.begin(), settings.end());
-    { std::ofstream(target, std::ios::binary).write(reinterpret_cast<const char*>(other.data()), static_cast<std::streamsize>(other.size())); }
+    {
+        std::ofstream(target, std::ios::binary)
+            .write(reinterpret_cast<const char*>(other.data()), static_cast<std::streamsize>(other.size()));
+    }
     const auto targetBytes = [&target] {
         std::ifstream in(target, std::ios::binary);
         return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -249,7 +254,9 @@ TEST_F(RankingTest, linksAreFollowedOnlyWhereNobodyElseCouldHaveLaidThemAndNothi
     std::filesystem::remove(dataPath());
     std::filesystem::create_symlink(deepTarget, dataPath());
     ::testing::internal::CaptureStderr();
-    { const DataFile hardLinked(dataFileName); }
+    {
+        const DataFile hardLinked(dataFileName);
+    }
     const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(said.rfind("tamaro: tm_data.dat: the file has other names", 0), 0u) << said;
     std::filesystem::remove(dataPath());

@@ -84,7 +84,9 @@ TEST_F(RankingTest, aFileThatCannotBeUsedLeavesTheDefaultsAndSaysSoOnce)
 
     const auto filesBefore = openFiles();
     ::testing::internal::CaptureStderr();
-    { const DataFile refused(dataFileName); }
+    {
+        const DataFile refused(dataFileName);
+    }
     ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(openFiles(), filesBefore) << "a file that could not be locked is not left open";
 }

@@ -114,7 +114,8 @@ TEST_F(RankingTest, aSaveWhileTheNameIsAskedStoresTheNameTypedSoFarBesideTheNewS
     enterWithName(300000, "Hanako");
     const auto savedRow = [this](std::size_t rank) {
         const auto bytes = fileBytes();
-        return decodeEntry(std::span<const std::uint8_t, entryBytes>(bytes.data() + entryBytes * (rank - 1), entryBytes));
+        return decodeEntry(
+            std::span<const std::uint8_t, entryBytes>(bytes.data() + entryBytes * (rank - 1), entryBytes));
     };
 
     // As the program ends while the dialog is open for the top row: 11 bytes
@@ -254,7 +255,9 @@ TEST_F(RankingTest, namesKeepTenBytesWithoutSplittingADoubleByteCharacter)
 
     std::string pasted;
     whenDialogOpens([&](platform::Dialog& d) {
-        d.paste(150, "A😀\tやまだ\x01" "太郎です" + std::string(10000, 'x'));
+        d.paste(150, "A😀\tやまだ\x01"
+                     "太郎です"
+                         + std::string(10000, 'x'));
         pasted = d.textUtf8(150);
         d.click(1);
     });

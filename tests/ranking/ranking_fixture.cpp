@@ -103,8 +103,8 @@ std::vector<std::uint8_t> defaultFileBytes()
         const char* name;
         int difficulty;
     } rows[] = {{200000, "Ai         ", 0}, {110000, "Tong Tong  ", 1}, {100000, "Lan Lan    ", 1},
-                {90000, "Ayumu      ", 1},  {80000, "Min Min    ", 1},   {80000, "Raccoon    ", 0},
-                {60000, "Xing Xing  ", 1},  {50000, "Tong Tong  ", 0},   {40000, "Pochi      ", 0},
+                {90000, "Ayumu      ", 1},  {80000, "Min Min    ", 1},  {80000, "Raccoon    ", 0},
+                {60000, "Xing Xing  ", 1},  {50000, "Tong Tong  ", 0},  {40000, "Pochi      ", 0},
                 {30000, "Tiger      ", 0},  {20000, "Gong Gong  ", 0}};
     for (const auto& row : rows) {
         const auto r = rowBytes(row.score, row.name, row.difficulty);

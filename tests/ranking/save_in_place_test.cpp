@@ -136,8 +136,7 @@ TEST_F(RankingTest, aFullDiskIsSavedInPlaceAndWithoutAFileNothingIsClaimed)
     EXPECT_EQ(linesIn(said), 1) << said;
     EXPECT_NE(said.find("No space left on device"), std::string::npos) << said;
     EXPECT_NE(said.find("in place"), std::string::npos) << said;
-    EXPECT_EQ(entriesIn(disk.path), 2)
-        << "nothing is left beside it";
+    EXPECT_EQ(entriesIn(disk.path), 2) << "nothing is left beside it";
 
     std::filesystem::remove(path);
     disk.fill();

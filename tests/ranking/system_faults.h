@@ -10,10 +10,10 @@
 // straight to the system.
 struct SystemFaults {
     bool interruptEveryOtherCall = false;
-    std::size_t atMostBytes = 0; // 0: as many as asked for
-    int readError = 0;           // pread fails with this errno
+    std::size_t atMostBytes = 0;                         // 0: as many as asked for
+    int readError = 0;                                   // pread fails with this errno
     std::size_t diskRoom = static_cast<std::size_t>(-1); // writes past this many bytes fail with ENOSPC
-    int lookError = 0;           // lstat fails with this errno
+    int lookError = 0;                                   // lstat fails with this errno
     bool writesTakeNothing = false;
 
     int calls = 0;

@@ -46,14 +46,16 @@ TEST_F(RankingTest, withNoHighlightEveryLineIsWhiteOnBothSurfaces)
     for (int rank = 1; rank <= 10; ++rank) {
         EXPECT_GT(countColour(canvas.backBuffer, lineBand(rank), white), 20) << "rank " << rank;
         EXPECT_GT(countColour(canvas.backBuffer, lineBand(rank, tableRankX, tableNameX), white), 0) << "rank " << rank;
-        EXPECT_EQ(countColour(window.screen(), lineBand(rank), white), countColour(canvas.backBuffer, lineBand(rank), white))
+        EXPECT_EQ(countColour(window.screen(), lineBand(rank), white),
+                  countColour(canvas.backBuffer, lineBand(rank), white))
             << "the same lines in the same font on both, rank " << rank;
     }
     EXPECT_EQ(window.screen().textColour(), platform::rgb(1, 2, 3)) << "the screen's state is given back";
     EXPECT_EQ(window.screen().backgroundMode(), platform::BackgroundMode::Opaque);
     EXPECT_EQ(countColour(canvas.backBuffer, canvas.backBuffer.bounds(), red), 0);
     EXPECT_EQ(countColour(canvas.backBuffer, platform::Rect{0, 0, 639, 70}, white), 0);
-    EXPECT_EQ(countColour(canvas.backBuffer, platform::Rect{0, 420, 639, 479}, white), 0) << "the spill row is not shown";
+    EXPECT_EQ(countColour(canvas.backBuffer, platform::Rect{0, 420, 639, 479}, white), 0)
+        << "the spill row is not shown";
     ranking.reset();
     EXPECT_EQ(canvas.backBuffer.font(), nullptr) << "the back buffer keeps no font of a ranking that is gone";
 }
@@ -107,7 +109,9 @@ TEST_F(RankingTest, scoresReadAsTheirDigitsAndDamagedOnesStillReadPlainly)
 TEST_F(RankingTest, aHostileFileLoadsDrawsAndComparesSafely)
 {
     auto bytes = defaultFileBytes();
-    const std::string noNul = "\x82\xa0" "ABCDEFGH" "\x81\xff"; // ends in a lead byte with a bad trail
+    const std::string noNul = "\x82\xa0"
+                              "ABCDEFGH"
+                              "\x81\xff"; // ends in a lead byte with a bad trail
     std::copy(noNul.begin(), noNul.end(), bytes.begin() + 8);
     const auto nan = rowBytes(std::numeric_limits<double>::quiet_NaN(), "\xff\xfe", -9);
     std::copy(nan.begin(), nan.end(), bytes.begin() + 24);

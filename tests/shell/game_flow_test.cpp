@@ -18,7 +18,8 @@ TEST_F(GameFlowTest, startingAGameSetsThePlayTimersMenuAndFirstPiece)
     EXPECT_TRUE(menu.isEnabled(command::Restart));
     EXPECT_FALSE(menu.contains(command::Ranking));
     const std::array<int, 1> gamePopup{0};
-    EXPECT_EQ(menu.itemTexts(gamePopup), (std::vector<std::string>{"開始(&K)", "最初から(&N)", "", "設定(&S)", "", "タマロの終了(&X)"}));
+    EXPECT_EQ(menu.itemTexts(gamePopup),
+              (std::vector<std::string>{"開始(&K)", "最初から(&N)", "", "設定(&S)", "", "タマロの終了(&X)"}));
     EXPECT_EQ(game().well.pieceColumn, 4);
     EXPECT_EQ(game().well.pieceRow, 1);
     EXPECT_EQ(cell(4, 1), 1) << "the first pieces of a game have colour 1";

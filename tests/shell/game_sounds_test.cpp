@@ -101,7 +101,8 @@ TEST_F(GameSoundsTest, withSoundOffNothingReachesTheDevice)
     playUntilARowRises();
     ASSERT_NE(program.game->riseDue, 0);
     send(platform::MessageKind::Command, command::Restart);
-    const auto samples = playedUntil([](const auto& s) { return s.size() >= std::size_t{deviceRate * deviceChannels / 2}; });
+    const auto samples =
+        playedUntil([](const auto& s) { return s.size() >= std::size_t{deviceRate * deviceChannels / 2}; });
     EXPECT_TRUE(std::all_of(samples.begin(), samples.end(), [](std::int16_t v) { return v == 0; }));
 }
 
@@ -116,7 +117,8 @@ TEST_F(GameSoundsTest, withoutTheSoundFolderAGamePlaysThroughSilently)
     ASSERT_NE(program.game->riseDue, 0);
     send(platform::MessageKind::Command, command::Restart);
     EXPECT_EQ(program.options.gameRunning, 0);
-    const auto samples = playedUntil([](const auto& s) { return s.size() >= std::size_t{deviceRate * deviceChannels / 2}; });
+    const auto samples =
+        playedUntil([](const auto& s) { return s.size() >= std::size_t{deviceRate * deviceChannels / 2}; });
     EXPECT_TRUE(std::all_of(samples.begin(), samples.end(), [](std::int16_t v) { return v == 0; }));
 }
 

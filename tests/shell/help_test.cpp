@@ -85,7 +85,8 @@ TEST_F(HelpTest, theDocumentTeachesEveryPatternBothKeyLayoutsAndEveryMenuItem)
     const std::string text = wholeDocument();
     for (const char* name : patternNamesUtf8)
         EXPECT_NE(text.find(name), std::string::npos) << name;
-    for (const char* layout : {"タイプ１", "スペースキーで落下します。", "タイプ２", "［↓］キーもしくは［２］キーで落下します。", "テンキー"})
+    for (const char* layout : {"タイプ１", "スペースキーで落下します。", "タイプ２",
+                               "［↓］キーもしくは［２］キーで落下します。", "テンキー"})
         EXPECT_NE(text.find(layout), std::string::npos) << layout;
     for (const platform::MenuItemTemplate& item : mainMenu) {
         if (item.text[0] != '\0') {

@@ -35,8 +35,7 @@ protected:
 INSTANTIATE_TEST_SUITE_P(StoredRectangles, Unreachable,
                          ::testing::Values(Options::WindowRect{5000, 4000, 5644, 4504},
                                            Options::WindowRect{100, -30, 741, 489},
-                                           Options::WindowRect{-600, 100, 41, 619},
-                                           Options::WindowRect{0, 0, 0, 0},
+                                           Options::WindowRect{-600, 100, 41, 619}, Options::WindowRect{0, 0, 0, 0},
                                            Options::WindowRect{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX},
                                            Options::WindowRect{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN}));
 

@@ -138,8 +138,8 @@ TEST_F(GameFlowTest, everyKeyOfBothDropKeyTypesMovesThePieceAsTheKeyTableSays)
     for (const std::int32_t dropKeyType : {0, 1, 5}) {
         options().dropKeyType = dropKeyType;
         for (const Press& press : table) {
-            const Move expected = dropKeyType == 0 ? press.typeOne
-                                  : dropKeyType == 1 ? press.typeTwo
+            const Move expected = dropKeyType == 0                 ? press.typeOne
+                                  : dropKeyType == 1               ? press.typeTwo
                                   : press.typeOne == press.typeTwo ? press.typeOne
                                                                    : Step;
             std::vector<Qt::KeyboardModifiers> ways{Qt::NoModifier};

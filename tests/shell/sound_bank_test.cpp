@@ -84,7 +84,8 @@ TEST_F(SoundBankTest, withoutTheSoundFolderEverySlotIsEmptyAndNothingPlays)
     for (const int slot : {0, 1, 2, 6})
         bank.play(slot);
     bank.playChime();
-    const auto samples = playedUntil([](const auto& s) { return s.size() >= std::size_t{deviceRate * deviceChannels / 2}; });
+    const auto samples =
+        playedUntil([](const auto& s) { return s.size() >= std::size_t{deviceRate * deviceChannels / 2}; });
     EXPECT_TRUE(std::all_of(samples.begin(), samples.end(), [](std::int16_t v) { return v == 0; }));
 }
 

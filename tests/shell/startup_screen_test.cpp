@@ -107,7 +107,8 @@ TEST(StartupScreenTest, theDesktopIsAsItWasAfterTheStartUpEffect)
     const std::string display = ":" + std::to_string(200 + getpid() % 300);
     const std::string onDisplay = "DISPLAY=" + display + " ";
 
-    const pid_t server = spawn({"Xvfb", display, "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"}, folder, {});
+    const pid_t server =
+        spawn({"Xvfb", display, "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"}, folder, {});
     bool up = false;
     for (int i = 0; i < 100 && !up; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -117,8 +118,8 @@ TEST(StartupScreenTest, theDesktopIsAsItWasAfterTheStartUpEffect)
     const std::string in = "cd " + folder.string() + " && " + onDisplay;
     // A picture in a window of its own, which repaints itself when uncovered.
     std::system((in + "convert -size 1024x768 gradient:'#205080-#c0a040' pattern.png").c_str());
-    const pid_t picture = spawn({"display", "-geometry", "+0+0", "-borderwidth", "0", "pattern.png"}, folder,
-                                {"DISPLAY=" + display});
+    const pid_t picture =
+        spawn({"display", "-geometry", "+0+0", "-borderwidth", "0", "pattern.png"}, folder, {"DISPLAY=" + display});
     run(in + "timeout 20 xdotool search --sync --onlyvisible --name 'pattern.png'");
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     std::system((in + "import -window root -depth 8 before.ppm").c_str());
@@ -151,8 +152,11 @@ TEST(StartupScreenTest, theDesktopIsAsItWasAfterTheStartUpEffect)
             for (int px = 0; px < before.width; ++px) {
                 if (px >= x - margin && px < x + width + margin && py >= y - margin && py < y + height + margin)
                     continue;
-                const std::size_t at = (static_cast<std::size_t>(py) * static_cast<std::size_t>(before.width) + static_cast<std::size_t>(px)) * 3;
-                if (before.rgb[at] != after.rgb[at] || before.rgb[at + 1] != after.rgb[at + 1] || before.rgb[at + 2] != after.rgb[at + 2])
+                const std::size_t at = (static_cast<std::size_t>(py) * static_cast<std::size_t>(before.width)
+                                        + static_cast<std::size_t>(px))
+                                       * 3;
+                if (before.rgb[at] != after.rgb[at] || before.rgb[at + 1] != after.rgb[at + 1]
+                    || before.rgb[at + 2] != after.rgb[at + 2])
                     ++differing;
             }
         }

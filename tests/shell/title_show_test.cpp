@@ -43,12 +43,14 @@ protected:
 
         platform::Surface sheet(468, 83);
         for (int p = 0; p < phaseCount; ++p)
-            sheet.fillRect(platform::Rect{phaseGlyphX + 15 * p, phaseGlyphY, phaseGlyphX + 15 * p + 15, phaseGlyphY + 26},
-                           platform::Brush{platform::rgb(10 * p + 5, 0, 0)});
+            sheet.fillRect(
+                platform::Rect{phaseGlyphX + 15 * p, phaseGlyphY, phaseGlyphX + 15 * p + 15, phaseGlyphY + 26},
+                platform::Brush{platform::rgb(10 * p + 5, 0, 0)});
         program.canvas.sprites = std::move(sheet);
         platform::Surface frames(701, 25);
         for (int k = 0; k < logoFrameCount; ++k)
-            frames.fillRect(platform::Rect{35 * k, 0, 35 * k + 35, 25}, platform::Brush{platform::rgb(0, 0, 10 * k + 5)});
+            frames.fillRect(platform::Rect{35 * k, 0, 35 * k + 35, 25},
+                            platform::Brush{platform::rgb(0, 0, 10 * k + 5)});
         program.game->title.logoFrames = std::move(frames);
     }
 
@@ -62,7 +64,10 @@ protected:
 
     TitleAnimation& animation() { return program.game->title.animation; }
     void tick() { window.send(platform::Message{platform::MessageKind::Timer, timerId(GameTimer::Title), 0, {}}); }
-    void command(int id) { window.send(platform::Message{platform::MessageKind::Command, static_cast<std::uint32_t>(id), 0, {}}); }
+    void command(int id)
+    {
+        window.send(platform::Message{platform::MessageKind::Command, static_cast<std::uint32_t>(id), 0, {}});
+    }
 
     struct Shown {
         std::array<int, 10> score{};
@@ -225,7 +230,11 @@ TEST_F(TitleShowTest, aTickCopiesToTheScreenOnlyThePartsOfCellsThatChange)
         return true;
     };
     for (int i = 0; i < 10; ++i)
-        EXPECT_TRUE(showsGlyph(scoreCellsAt, i, animation().digitPhases[static_cast<std::size_t>(i)] == 0 ? 6 : animation().digitPhases[static_cast<std::size_t>(i)] - 1)) << i;
+        EXPECT_TRUE(showsGlyph(scoreCellsAt, i,
+                               animation().digitPhases[static_cast<std::size_t>(i)] == 0
+                                   ? 6
+                                   : animation().digitPhases[static_cast<std::size_t>(i)] - 1))
+            << i;
     for (int i = 0; i < 4; ++i) {
         EXPECT_TRUE(showsGlyph(leftTimeAt, i, animation().digitPhases[static_cast<std::size_t>(i)])) << i;
         EXPECT_TRUE(showsGlyph(rightTimeAt, i, animation().digitPhases[static_cast<std::size_t>(5 + i)])) << i;

@@ -127,8 +127,8 @@ TEST_F(ZoomTest, theChoiceIsKeptApartFromTheDataFileAndDamageMeansX1)
     ASSERT_TRUE(platform::saveZoomSetting(3));
     EXPECT_EQ(platform::loadZoomSetting(), 3);
     const std::string settings = std::string(std::getenv("XDG_CONFIG_HOME")) + "/tamaro/settings";
-    for (const std::string& damaged : {std::string("zoom=9\n"), std::string("zoom=-2147483648"), std::string("\xff\0zoom", 6),
-                                      std::string(5000, 'z'), std::string("zoom=2x")}) {
+    for (const std::string& damaged : {std::string("zoom=9\n"), std::string("zoom=-2147483648"),
+                                       std::string("\xff\0zoom", 6), std::string(5000, 'z'), std::string("zoom=2x")}) {
         std::ofstream(settings, std::ios::binary) << damaged;
         EXPECT_EQ(platform::loadZoomSetting(), 1) << damaged.substr(0, 20);
     }

@@ -25,7 +25,8 @@ constexpr platform::Rect spriteRegion(int code)
 
 constexpr platform::Rect markRegion{270, 39, 297, 66};
 
-bool sameBlock(const platform::Surface& surface, int x, int y, const platform::Surface& sheet, const platform::Rect& region)
+bool sameBlock(const platform::Surface& surface, int x, int y, const platform::Surface& sheet,
+               const platform::Rect& region)
 {
     for (int dy = 0; dy < region.height(); ++dy) {
         for (int dx = 0; dx < region.width(); ++dx) {
@@ -62,17 +63,17 @@ platform::Colour backgroundAt(int x, int y)
     return platform::rgb((x * 7) % 256, (y * 5) % 256, ((x + y) * 3 + 1) % 256);
 }
 
-ViewTest::ViewTest()
-    : window(paintingProc),
-      view(canvas)
+ViewTest::ViewTest() : window(paintingProc), view(canvas)
 {
     window.create("t", {}, "");
     canvas.window = &window;
     // The client area the game asks for, so the screen matches the back buffer.
     const platform::Rect outer = window.windowRect();
     const platform::Size client = window.clientSize();
-    window.place({0, 0, clientWidth + outer.width() - client.width, clientHeight + outer.height() - client.height}, false);
-    for (int i = 0; i < 100 && (window.screen().width() != clientWidth || window.screen().height() != clientHeight); ++i)
+    window.place({0, 0, clientWidth + outer.width() - client.width, clientHeight + outer.height() - client.height},
+                 false);
+    for (int i = 0; i < 100 && (window.screen().width() != clientWidth || window.screen().height() != clientHeight);
+         ++i)
         platform::Application::processEvents();
     EXPECT_EQ(window.screen().bounds(), (platform::Rect{0, 0, clientWidth, clientHeight}));
     background = platform::Surface(clientWidth, clientHeight);
@@ -84,7 +85,8 @@ ViewTest::ViewTest()
     canvas.backBuffer.copyFrom(0, 0, clientWidth, clientHeight, background, 0, 0);
     window.screen().copyFrom(0, 0, clientWidth, clientHeight, background, 0, 0);
     canvas.strip = platform::Surface(stripArea.width(), stripArea.height());
-    canvas.strip.copyFrom(0, 0, stripArea.width(), stripArea.height(), canvas.backBuffer, stripArea.left, stripArea.top);
+    canvas.strip.copyFrom(0, 0, stripArea.width(), stripArea.height(), canvas.backBuffer, stripArea.left,
+                          stripArea.top);
     canvas.sprites = platform::Surface::fromPicture("ID_BITMAP1");
     if (canvas.sprites.isEmpty())
         canvas.sprites = paintedSheet();

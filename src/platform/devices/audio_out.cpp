@@ -31,8 +31,8 @@ struct WavFree {
 
 // Parses a WAV image and converts its samples to the device's format; an
 // image SDL cannot read gives nothing.
-std::vector<std::uint8_t> decodeWav(std::span<const std::uint8_t> image, SDL_AudioFormat format,
-                                    Uint8 channels, int frequency, int frameBytes)
+std::vector<std::uint8_t> decodeWav(std::span<const std::uint8_t> image, SDL_AudioFormat format, Uint8 channels,
+                                    int frequency, int frameBytes)
 {
     if (image.empty() || image.size() > INT_MAX)
         return {};

@@ -142,8 +142,7 @@ constexpr const char* inputDevices = "/dev/input";
 
 } // namespace
 
-Gamepads::Gamepads(Window& window, PadSources sources)
-    : data_(std::make_unique<GamepadsData>())
+Gamepads::Gamepads(Window& window, PadSources sources) : data_(std::make_unique<GamepadsData>())
 {
     GamepadsData& data = *data_;
     data.window = &window;
@@ -185,13 +184,13 @@ void Gamepads::start()
     if (!data.ready)
         return;
     data.watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (data.watch < 0 || inotify_add_watch(data.watch, inputDevices, IN_CREATE | IN_DELETE | IN_ATTRIB | IN_MOVED_TO) < 0)
+    if (data.watch < 0
+        || inotify_add_watch(data.watch, inputDevices, IN_CREATE | IN_DELETE | IN_ATTRIB | IN_MOVED_TO) < 0)
         return;
     data.notifier = std::make_unique<QSocketNotifier>(data.watch, QSocketNotifier::Read);
     QObject::connect(data.notifier.get(), &QSocketNotifier::activated, data.notifier.get(), [this] {
         std::array<char, 4096> events{};
-        while (::read(data_->watch, events.data(), events.size()) > 0) {
-        }
+        while (::read(data_->watch, events.data(), events.size()) > 0) {}
         update();
         for (int ms : settleChecksMs)
             QTimer::singleShot(ms, &data_->settleContext, [this] { update(); });
@@ -213,8 +212,8 @@ void Gamepads::update()
     SDL_GameControllerUpdate();
     std::array<SDL_Event, 32> events{};
     int taken = 0;
-    while ((taken = SDL_PeepEvents(events.data(), static_cast<int>(events.size()), SDL_GETEVENT, SDL_CONTROLLERAXISMOTION,
-                                   SDL_CONTROLLERDEVICEREMAPPED))
+    while ((taken = SDL_PeepEvents(events.data(), static_cast<int>(events.size()), SDL_GETEVENT,
+                                   SDL_CONTROLLERAXISMOTION, SDL_CONTROLLERDEVICEREMAPPED))
            > 0) {
         for (int i = 0; i < taken; ++i) {
             const SDL_Event& event = events[static_cast<std::size_t>(i)];

@@ -85,8 +85,7 @@ void DialogWidget::resizeEvent(QResizeEvent* event)
     shift_ = centred;
 }
 
-Dialog::Dialog()
-    : data_(std::make_unique<DialogData>())
+Dialog::Dialog() : data_(std::make_unique<DialogData>())
 {
 }
 
@@ -111,7 +110,8 @@ int Dialog::run(Window& owner, const DialogTemplate& dialogTemplate, DialogProc 
 
     // Dialog units: a quarter of the font's average character width, an eighth of its height.
     const QFontMetrics metrics(font);
-    const int alphabetWidth = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int alphabetWidth =
+        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     const int baseX = (alphabetWidth / 26 + 1) / 2;
     const int baseY = metrics.height();
     auto toPixelsX = [baseX](int units) { return units * baseX / 4; };
@@ -131,7 +131,8 @@ int Dialog::run(Window& owner, const DialogTemplate& dialogTemplate, DialogProc 
             button->setDefault(control.kind == ControlKind::DefaultButton);
             if (control.kind == ControlKind::DefaultButton)
                 data.defaultButton = button;
-            QObject::connect(button, &QPushButton::clicked, &widget, [self, id = control.id] { self->data()->command(*self, id); });
+            QObject::connect(button, &QPushButton::clicked, &widget,
+                             [self, id = control.id] { self->data()->command(*self, id); });
             made = button;
             break;
         }
@@ -150,7 +151,8 @@ int Dialog::run(Window& owner, const DialogTemplate& dialogTemplate, DialogProc 
                 data.groups.push_back(group);
             }
             group->addButton(radio);
-            QObject::connect(radio, &QRadioButton::clicked, &widget, [self, id = control.id] { self->data()->command(*self, id); });
+            QObject::connect(radio, &QRadioButton::clicked, &widget,
+                             [self, id = control.id] { self->data()->command(*self, id); });
             made = radio;
             break;
         }
@@ -179,7 +181,8 @@ int Dialog::run(Window& owner, const DialogTemplate& dialogTemplate, DialogProc 
             break;
         }
         }
-        made->setGeometry(toPixelsX(control.x), toPixelsY(control.y), toPixelsX(control.width), toPixelsY(control.height));
+        made->setGeometry(toPixelsX(control.x), toPixelsY(control.y), toPixelsX(control.width),
+                          toPixelsY(control.height));
         if (control.kind == ControlKind::Picture)
             made->resize(made->sizeHint().expandedTo(QSize(1, 1)));
         data.controls[control.id] = made;

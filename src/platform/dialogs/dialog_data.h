@@ -20,10 +20,7 @@ namespace platform {
 // The Qt dialog: Escape and the close box become command 2 for the procedure.
 class DialogWidget : public QDialog {
 public:
-    DialogWidget(QWidget* parent, Dialog& owner)
-        : QDialog(parent), owner_(owner)
-    {
-    }
+    DialogWidget(QWidget* parent, Dialog& owner) : QDialog(parent), owner_(owner) {}
     void reject() override;
     // Holds the dialog at its own size; or, where the desktop may give it any
     // size (see WindowData::toolkitTitleBar), at least that size, with its

@@ -39,7 +39,9 @@ int sjisLength(const QString& text)
 }
 
 EditLimit::EditLimit(int bytes, const QString& current, QObject* parent)
-    : QValidator(parent), bytes_(bytes), accepted_(current)
+    : QValidator(parent),
+      bytes_(bytes),
+      accepted_(current)
 {
 }
 

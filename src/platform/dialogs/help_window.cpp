@@ -106,8 +106,7 @@ void placeOver(QWidget& help, Window& owner)
 
 } // namespace
 
-HelpWindow::HelpWindow()
-    : data_(std::make_unique<HelpWindowData>())
+HelpWindow::HelpWindow() : data_(std::make_unique<HelpWindowData>())
 {
 }
 

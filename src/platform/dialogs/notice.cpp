@@ -30,8 +30,8 @@ void notifyPlayer(std::string_view utf8)
         return;
     shown = utf8;
     box = new QMessageBox(QMessageBox::Warning, QStringLiteral("タマロ"),
-                                QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())), QMessageBox::Ok,
-                                gameWindow());
+                          QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())), QMessageBox::Ok,
+                          gameWindow());
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     box->show();

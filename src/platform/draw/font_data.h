@@ -7,7 +7,7 @@
 namespace platform {
 
 struct FontData {
-    QFont font;     // pixel size = height; the face chosen after fallbacks
+    QFont font; // pixel size = height; the face chosen after fallbacks
     int height = 0;
     int halfWidth = 0;
     bool italic = false;

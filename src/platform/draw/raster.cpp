@@ -157,7 +157,8 @@ Rect polygon(QImage& image, std::span<const Point> points, Pen pen, Brush brush)
         return {};
     Rect box{points[0].x, points[0].y, points[0].x, points[0].y};
     for (const Point& p : points)
-        box = Rect{std::min(box.left, p.x), std::min(box.top, p.y), std::max(box.right, p.x), std::max(box.bottom, p.y)};
+        box =
+            Rect{std::min(box.left, p.x), std::min(box.top, p.y), std::max(box.right, p.x), std::max(box.bottom, p.y)};
 
     if (!brush.hollow && points.size() >= 3) {
         const QRgb value = toRgb(brush.colour);

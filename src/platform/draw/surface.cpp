@@ -35,7 +35,9 @@ void tell(SurfaceData& data, const Rect& changed)
 
 } // namespace
 
-Surface::Surface() : data_(std::make_unique<SurfaceData>()) {}
+Surface::Surface() : data_(std::make_unique<SurfaceData>())
+{
+}
 
 Surface::Surface(int width, int height) : Surface()
 {
@@ -48,7 +50,9 @@ Surface::Surface(int width, int height) : Surface()
 Surface::~Surface() = default;
 
 // A moved-from surface stays usable, empty and in its initial state.
-Surface::Surface(Surface&& other) noexcept : data_(std::exchange(other.data_, std::make_unique<SurfaceData>())) {}
+Surface::Surface(Surface&& other) noexcept : data_(std::exchange(other.data_, std::make_unique<SurfaceData>()))
+{
+}
 
 Surface& Surface::operator=(Surface&& other) noexcept
 {
@@ -60,7 +64,8 @@ Surface& Surface::operator=(Surface&& other) noexcept
 Surface Surface::fromPicture(std::string_view name)
 {
     const QString path = QStringLiteral(":/resources/pictures/")
-        + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())).toLower() + QStringLiteral(".png");
+                         + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())).toLower()
+                         + QStringLiteral(".png");
     Surface surface;
     const QImage picture(path);
     if (!picture.isNull())
@@ -169,8 +174,8 @@ void Surface::rectangle(const Rect& rect)
 
 void Surface::roundRect(const Rect& rect, int ellipseWidth, int ellipseHeight)
 {
-    tell(*data_, raster::roundRect(data_->image, normalised(rect), ellipseWidth, ellipseHeight, data_->pen,
-                                   data_->brush));
+    tell(*data_,
+         raster::roundRect(data_->image, normalised(rect), ellipseWidth, ellipseHeight, data_->pen, data_->brush));
 }
 
 void Surface::polygon(std::span<const Point> points)
@@ -188,9 +193,8 @@ void Surface::textOut(int x, int y, std::string_view sjis)
 {
     if (isEmpty())
         return;
-    const std::optional<Colour> background = data_->backgroundMode == BackgroundMode::Opaque
-        ? std::optional<Colour>(data_->backgroundColour)
-        : std::nullopt;
+    const std::optional<Colour> background =
+        data_->backgroundMode == BackgroundMode::Opaque ? std::optional<Colour>(data_->backgroundColour) : std::nullopt;
     const FontData* selected = data_->font ? data_->font->data() : nullptr;
     if (selected) {
         tell(*data_, text::draw(data_->image, x, y, sjis, *selected, data_->textColour, background));

@@ -136,8 +136,7 @@ struct ScreenOverlayData {
     bool skipped = false;
 };
 
-ScreenOverlay::ScreenOverlay()
-    : data_(std::make_unique<ScreenOverlayData>())
+ScreenOverlay::ScreenOverlay() : data_(std::make_unique<ScreenOverlayData>())
 {
     QScreen* screen = QGuiApplication::primaryScreen();
     // A Wayland desktop can be neither captured nor drawn over, natively or
@@ -148,7 +147,8 @@ ScreenOverlay::ScreenOverlay()
         return;
     }
     const QRect desktop = screen->virtualGeometry();
-    data_->bounds = Rect{desktop.left(), desktop.top(), desktop.left() + desktop.width(), desktop.top() + desktop.height()};
+    data_->bounds =
+        Rect{desktop.left(), desktop.top(), desktop.left() + desktop.width(), desktop.top() + desktop.height()};
     data_->x11 = X11Overlay::open(data_->bounds);
     if (data_->x11)
         return;
@@ -190,7 +190,9 @@ void ScreenOverlay::outline(const Rect& rect, Colour colour)
     if (data_->skipped)
         return;
     Clock& clock = Clock::instance();
-    const std::int64_t now = clock.simulated() ? clock.simulatedMs() : data_->sinceFirst.isValid() ? data_->sinceFirst.elapsed() : 0;
+    const std::int64_t now = clock.simulated()             ? clock.simulatedMs()
+                             : data_->sinceFirst.isValid() ? data_->sinceFirst.elapsed()
+                                                           : 0;
     if (data_->outlines.empty())
         data_->firstAtMs = now;
     data_->outlines.push_back(OverlayOutline{rect, colour, now - data_->firstAtMs});
@@ -203,8 +205,8 @@ void ScreenOverlay::outline(const Rect& rect, Colour colour)
     Surface& picture = data_->picture;
     const Pen pen = picture.selectPen(Pen{colour});
     const Brush brush = picture.selectBrush(stock::hollowBrush);
-    picture.rectangle(Rect{rect.left - data_->bounds.left, rect.top - data_->bounds.top, rect.right - data_->bounds.left,
-                           rect.bottom - data_->bounds.top});
+    picture.rectangle(Rect{rect.left - data_->bounds.left, rect.top - data_->bounds.top,
+                           rect.right - data_->bounds.left, rect.bottom - data_->bounds.top});
     picture.selectPen(pen);
     picture.selectBrush(brush);
     if (data_->widget && data_->widget->isVisible())

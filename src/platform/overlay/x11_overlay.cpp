@@ -28,7 +28,7 @@ bool rootIsRgb(const xcb_screen_t& screen)
         for (auto visual = xcb_depth_visuals_iterator(depth.data); visual.rem; xcb_visualtype_next(&visual)) {
             if (visual.data->visual_id == screen.root_visual)
                 return visual.data->red_mask == 0xff0000 && visual.data->green_mask == 0xff00
-                    && visual.data->blue_mask == 0xff;
+                       && visual.data->blue_mask == 0xff;
         }
     }
     return false;
@@ -48,7 +48,9 @@ struct X11OverlayData {
     Rect screen;
 };
 
-X11Overlay::X11Overlay() : data_(std::make_unique<X11OverlayData>()) {}
+X11Overlay::X11Overlay() : data_(std::make_unique<X11OverlayData>())
+{
+}
 
 bool X11Overlay::onXWayland()
 {
@@ -57,7 +59,8 @@ bool X11Overlay::onXWayland()
         return false;
     constexpr char name[] = "XWAYLAND";
     const std::unique_ptr<xcb_query_extension_reply_t, decltype(&std::free)> reply(
-        xcb_query_extension_reply(connection, xcb_query_extension(connection, sizeof name - 1, name), nullptr), &std::free);
+        xcb_query_extension_reply(connection, xcb_query_extension(connection, sizeof name - 1, name), nullptr),
+        &std::free);
     return reply && reply->present;
 }
 
@@ -84,8 +87,8 @@ std::unique_ptr<X11Overlay> X11Overlay::open(const Rect& screen)
                       static_cast<std::uint16_t>(screen.height()), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, root->root_visual,
                       XCB_CW_BACK_PIXMAP | XCB_CW_OVERRIDE_REDIRECT, values);
     // An empty input shape: clicks go to whatever lies below.
-    xcb_shape_rectangles(connection, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_CLIP_ORDERING_UNSORTED, d.window, 0, 0, 0,
-                         nullptr);
+    xcb_shape_rectangles(connection, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_CLIP_ORDERING_UNSORTED, d.window, 0, 0,
+                         0, nullptr);
     d.gc = xcb_generate_id(connection);
     xcb_create_gc(connection, d.gc, d.window, 0, nullptr);
     xcb_map_window(connection, d.window);
@@ -107,9 +110,9 @@ void X11Overlay::outline(const Rect& rect, Colour colour)
     const std::uint32_t pixel = std::uint32_t{colour.r} << 16 | std::uint32_t{colour.g} << 8 | colour.b;
     xcb_change_gc(d.connection, d.gc, XCB_GC_FOREGROUND, &pixel);
     // A one-pixel rectangle request covers width + 1 by height + 1 pixels.
-    const xcb_rectangle_t edges{static_cast<std::int16_t>(rect.left - d.screen.left),
-                                static_cast<std::int16_t>(rect.top - d.screen.top),
-                                static_cast<std::uint16_t>(rect.width() - 1), static_cast<std::uint16_t>(rect.height() - 1)};
+    const xcb_rectangle_t edges{
+        static_cast<std::int16_t>(rect.left - d.screen.left), static_cast<std::int16_t>(rect.top - d.screen.top),
+        static_cast<std::uint16_t>(rect.width() - 1), static_cast<std::uint16_t>(rect.height() - 1)};
     if (!rect.isEmpty())
         xcb_poly_rectangle(d.connection, d.window, d.gc, 1, &edges);
     roundTrip(d.connection);

@@ -119,8 +119,8 @@ void Application::onTerminationRequest(std::function<void()> handler)
     // The signals are caught only once someone listens; until then they end
     // the process as usual.
     if (!data_->signalPipe)
-        data_->signalPipe = std::make_unique<TerminationSignals>(
-            [data = data_.get()] { data->terminationRequested(); });
+        data_->signalPipe =
+            std::make_unique<TerminationSignals>([data = data_.get()] { data->terminationRequested(); });
 }
 
 void Application::releaseTermination()
@@ -150,9 +150,9 @@ std::string Application::unusableDisplay() const
     if (!screen)
         return "no screen to show the game on";
     if (screen->depth() < leastDepth)
-        return "the screen has " + std::to_string(screen->depth()) +
-               " bits per pixel, and the game needs at least " + std::to_string(leastDepth) +
-               " (thousands of colours) to draw; start the display with a depth of 16 or 24";
+        return "the screen has " + std::to_string(screen->depth()) + " bits per pixel, and the game needs at least "
+               + std::to_string(leastDepth)
+               + " (thousands of colours) to draw; start the display with a depth of 16 or 24";
     return {};
 }
 
@@ -183,8 +183,8 @@ namespace {
 bool ownFolder(const std::string& path, mode_t refused)
 {
     struct stat info {};
-    return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() &&
-           (info.st_mode & refused) == 0;
+    return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid()
+           && (info.st_mode & refused) == 0;
 }
 
 // The folder and the folders above it, made for the player alone where missing.
@@ -222,7 +222,8 @@ QString lockPath(const std::string& folder, std::string_view key)
     // The key may hold any characters; its hash makes a safe file name.
     const QByteArray digest = QCryptographicHash::hash(QByteArray(key.data(), static_cast<qsizetype>(key.size())),
                                                        QCryptographicHash::Sha256);
-    return QFile::decodeName(folder.c_str()) + QStringLiteral("/tamaro-%1.lock").arg(QString::fromLatin1(digest.toHex()));
+    return QFile::decodeName(folder.c_str())
+           + QStringLiteral("/tamaro-%1.lock").arg(QString::fromLatin1(digest.toHex()));
 }
 
 } // namespace

@@ -62,8 +62,7 @@ TerminationSignals::~TerminationSignals()
 void TerminationSignals::drain()
 {
     char bytes[64];
-    while (read(pipe_[0], bytes, sizeof bytes) > 0) {
-    }
+    while (read(pipe_[0], bytes, sizeof bytes) > 0) {}
     onSignal_();
 }
 

@@ -24,8 +24,8 @@ std::string folderOf(const std::string& path)
 bool trustedLink(const std::string& path, const struct stat& link)
 {
     struct stat folder {};
-    return link.st_uid == ::geteuid() && ::stat(folderOf(path).c_str(), &folder) == 0 &&
-           folder.st_uid == ::geteuid() && (folder.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+    return link.st_uid == ::geteuid() && ::stat(folderOf(path).c_str(), &folder) == 0 && folder.st_uid == ::geteuid()
+           && (folder.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
 
 std::optional<std::string> followTrustedLink(const std::string& path)

@@ -20,8 +20,8 @@ constexpr std::size_t largestFile = 4096;
 
 std::string settingsPath()
 {
-    return QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                             QStringLiteral("/tamaro/settings"))
+    return QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                             + QStringLiteral("/tamaro/settings"))
         .toStdString();
 }
 

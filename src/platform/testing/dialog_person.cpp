@@ -55,7 +55,12 @@ void Dialog::paste(int id, std::string_view utf8)
 void Dialog::pressKey(DialogKey key)
 {
     static constexpr std::array<std::pair<Qt::Key, char>, 6> keys{{
-        {Qt::Key_Return, '\r'}, {Qt::Key_Tab, '\t'}, {Qt::Key_Home, 0}, {Qt::Key_End, 0}, {Qt::Key_Left, 0}, {Qt::Key_Right, 0},
+        {Qt::Key_Return, '\r'},
+        {Qt::Key_Tab, '\t'},
+        {Qt::Key_Home, 0},
+        {Qt::Key_End, 0},
+        {Qt::Key_Left, 0},
+        {Qt::Key_Right, 0},
     }};
     const auto [code, character] = keys[static_cast<std::size_t>(key)];
     QWidget* target = data_->widget->focusWidget();

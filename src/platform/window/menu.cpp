@@ -29,8 +29,7 @@ QAction* itemOf(const MenuData& data, int id)
 
 } // namespace
 
-Menu::Menu()
-    : data_(std::make_unique<MenuData>())
+Menu::Menu() : data_(std::make_unique<MenuData>())
 {
 }
 

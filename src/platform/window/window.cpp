@@ -59,8 +59,7 @@ QWidget* frameOf(Window& window)
     return window.data()->frame.get();
 }
 
-Window::Window(WindowProc proc)
-    : data_(std::make_unique<WindowData>())
+Window::Window(WindowProc proc) : data_(std::make_unique<WindowData>())
 {
     data_->owner = this;
     data_->proc = proc;
@@ -90,7 +89,8 @@ void Window::create(std::string_view title, std::span<const MenuItemTemplate> me
     frame.setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
     if (!iconPicture.empty()) {
         // The icon's images, each drawn for its size, loaded with their transparency, which a surface would drop.
-        const QString name = QString::fromUtf8(iconPicture.data(), static_cast<qsizetype>(iconPicture.size())).toLower();
+        const QString name =
+            QString::fromUtf8(iconPicture.data(), static_cast<qsizetype>(iconPicture.size())).toLower();
         QIcon icon;
         for (const int size : {16, 32})
             icon.addFile(QStringLiteral(":/resources/pictures/%1_%2.png").arg(name).arg(size), QSize(size, size));
@@ -104,7 +104,10 @@ void Window::create(std::string_view title, std::span<const MenuItemTemplate> me
         frame.setMenuBar(bar);
         buildMenu(data.menu, bar, menu, [this](int id) {
             QMetaObject::invokeMethod(
-                data_->frame.get(), [this, id] { send(Message{MessageKind::Command, static_cast<std::uint32_t>(id), 0, {}}); },
+                data_->frame.get(),
+                [this, id] {
+                    send(Message{MessageKind::Command, static_cast<std::uint32_t>(id), 0, {}});
+                },
                 Qt::QueuedConnection);
         });
     }
@@ -157,7 +160,8 @@ void Window::invalidate(const Rect& rect)
     if (data_->paintQueued || !data_->frame)
         return;
     data_->paintQueued = true;
-    QMetaObject::invokeMethod(data_->frame.get(), [data = data_.get()] { data->deliverPaint(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        data_->frame.get(), [data = data_.get()] { data->deliverPaint(); }, Qt::QueuedConnection);
 }
 
 Rect Window::beginPaint() const
@@ -228,7 +232,8 @@ Size Window::clientSize() const
 
 Rect Window::desktopRect() const
 {
-    const QScreen* screen = data_->frame && data_->frame->screen() ? data_->frame->screen() : QGuiApplication::primaryScreen();
+    const QScreen* screen =
+        data_->frame && data_->frame->screen() ? data_->frame->screen() : QGuiApplication::primaryScreen();
     return screen ? toRect(screen->geometry()) : Rect{};
 }
 
@@ -244,7 +249,8 @@ void Window::place(const Rect& outer, bool topmost)
     data_->placedCorner = QPoint(outer.left, outer.top);
     data_->placed = true;
     const QMargins margins = data_->frameMargins();
-    const QSize inner(outer.width() - margins.left() - margins.right(), outer.height() - margins.top() - margins.bottom());
+    const QSize inner(outer.width() - margins.left() - margins.right(),
+                      outer.height() - margins.top() - margins.bottom());
     data_->resizeScreen((inner - data_->menuBar).expandedTo(QSize(1, 1)));
     data_->fixSize(data_->frameSizeAt(data_->picture, data_->zoom));
     // The client is placed, not the frame: with the frame's size known this
@@ -300,10 +306,11 @@ bool Window::zoomFits(int zoom) const
         return zoom == 1;
     const QScreen* screen = data_->frame->screen() ? data_->frame->screen() : QGuiApplication::primaryScreen();
     const Size client = clientSize();
-    const QSize outer =
-        data_->frameSizeAt(QSize(client.width, client.height), zoom).grownBy(data_->frameMargins());
-    return zoom >= 1 && zoom <= maxZoom && (!screen || (outer.width() <= screen->availableGeometry().width()
-                                                        && outer.height() <= screen->availableGeometry().height()));
+    const QSize outer = data_->frameSizeAt(QSize(client.width, client.height), zoom).grownBy(data_->frameMargins());
+    return zoom >= 1 && zoom <= maxZoom
+           && (!screen
+               || (outer.width() <= screen->availableGeometry().width()
+                   && outer.height() <= screen->availableGeometry().height()));
 }
 
 bool Window::canStayOnTop() const

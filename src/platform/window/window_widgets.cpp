@@ -59,8 +59,7 @@ std::uint32_t virtualKey(const QKeyEvent& event)
 
 } // namespace
 
-ClientWidget::ClientWidget(WindowData& window)
-    : window_(window)
+ClientWidget::ClientWidget(WindowData& window) : window_(window)
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -84,7 +83,8 @@ void ClientWidget::paintEvent(QPaintEvent* event)
         if (shown.isEmpty())
             continue;
         // Whole client pixels, each drawn as a block without smoothing.
-        const QRect source(QPoint(shown.left() / zoom, shown.top() / zoom), QPoint(shown.right() / zoom, shown.bottom() / zoom));
+        const QRect source(QPoint(shown.left() / zoom, shown.top() / zoom),
+                           QPoint(shown.right() / zoom, shown.bottom() / zoom));
         painter.drawImage(QRect(picture.topLeft() + source.topLeft() * zoom, source.size() * zoom), image, source);
     }
     if (window_.pauseMark) {
@@ -129,8 +129,7 @@ void ClientWidget::resizeEvent(QResizeEvent*)
     update();
 }
 
-FrameWidget::FrameWidget(WindowData& window)
-    : window_(window)
+FrameWidget::FrameWidget(WindowData& window) : window_(window)
 {
 }
 
@@ -169,7 +168,8 @@ void FrameWidget::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     // The native window and its title bar are made only after this event.
-    QMetaObject::invokeMethod(this, [this] { window_.noticeTitleBar(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { window_.noticeTitleBar(); }, Qt::QueuedConnection);
     window_.owner->invalidate(window_.screen.bounds());
 }
 
@@ -220,7 +220,8 @@ void WindowData::sendPosition()
     if (!created || destroyed)
         return;
     const QRect outer = unzoomedOuter();
-    send(Message{MessageKind::PositionChanged, 0, 0, WindowPosition{outer.x(), outer.y(), outer.width(), outer.height()}});
+    send(Message{MessageKind::PositionChanged, 0, 0,
+                 WindowPosition{outer.x(), outer.y(), outer.width(), outer.height()}});
 }
 
 QRect WindowData::outerGeometry()
@@ -287,8 +288,9 @@ QRect WindowData::pictureRect() const
     const QSize size = picture * shown;
     if (!client)
         return QRect(QPoint(0, 0), size);
-    return QRect(QPoint(std::max(0, (client->width() - size.width()) / 2), std::max(0, (client->height() - size.height()) / 2)),
-                 size);
+    return QRect(
+        QPoint(std::max(0, (client->width() - size.width()) / 2), std::max(0, (client->height() - size.height()) / 2)),
+        size);
 }
 
 QMargins WindowData::frameMargins()

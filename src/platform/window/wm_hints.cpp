@@ -42,7 +42,8 @@ xcb_connection_t* connection()
 xcb_window_t nativeId(QWidget& window)
 {
     window.winId();
-    return window.windowHandle() ? static_cast<xcb_window_t>(window.windowHandle()->winId()) : xcb_window_t{XCB_WINDOW_NONE};
+    return window.windowHandle() ? static_cast<xcb_window_t>(window.windowHandle()->winId())
+                                 : xcb_window_t{XCB_WINDOW_NONE};
 }
 
 xcb_atom_t atom(xcb_connection_t* c, std::string_view name)
@@ -128,8 +129,8 @@ public:
         // Menus and tooltips have no title to show.
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget && (widget->windowType() == Qt::Window || widget->windowType() == Qt::Dialog))
-            QMetaObject::invokeMethod(this, [window = QPointer<QWidget>(widget)] { storeTitle(window); },
-                                      Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [window = QPointer<QWidget>(widget)] { storeTitle(window); }, Qt::QueuedConnection);
         return false;
     }
 

@@ -42,8 +42,12 @@ void interactRequest(SmsConn conn, SmPointer, int)
     SmsInteract(conn);
 }
 
-void interactDone(SmsConn, SmPointer, Bool) {}
-void saveYourselfRequest(SmsConn, SmPointer, int, Bool, int, Bool, Bool) {}
+void interactDone(SmsConn, SmPointer, Bool)
+{
+}
+void saveYourselfRequest(SmsConn, SmPointer, int, Bool, int, Bool, Bool)
+{
+}
 
 void saveYourselfPhase2Request(SmsConn conn, SmPointer)
 {
@@ -88,10 +92,10 @@ Status newClient(SmsConn conn, SmPointer, unsigned long* mask, SmsCallbacks* cal
         return 0;
     client = conn;
     clientIce = SmsGetIceConnection(conn);
-    *mask = SmsRegisterClientProcMask | SmsInteractRequestProcMask | SmsInteractDoneProcMask |
-            SmsSaveYourselfRequestProcMask | SmsSaveYourselfP2RequestProcMask | SmsSaveYourselfDoneProcMask |
-            SmsCloseConnectionProcMask | SmsSetPropertiesProcMask | SmsDeletePropertiesProcMask |
-            SmsGetPropertiesProcMask;
+    *mask = SmsRegisterClientProcMask | SmsInteractRequestProcMask | SmsInteractDoneProcMask
+            | SmsSaveYourselfRequestProcMask | SmsSaveYourselfP2RequestProcMask | SmsSaveYourselfDoneProcMask
+            | SmsCloseConnectionProcMask | SmsSetPropertiesProcMask | SmsDeletePropertiesProcMask
+            | SmsGetPropertiesProcMask;
     callbacks->register_client.callback = registerClient;
     callbacks->interact_request.callback = interactRequest;
     callbacks->interact_done.callback = interactDone;
@@ -163,8 +167,8 @@ bool until(bool& condition)
 int main()
 {
     char error[256] = "";
-    if (!SmsInitialize("tamaro-test", "1.0", newClient, nullptr, anyHost, sizeof error, error) ||
-        !IceListenForConnections(&listenerCount, &listeners, sizeof error, error)) {
+    if (!SmsInitialize("tamaro-test", "1.0", newClient, nullptr, anyHost, sizeof error, error)
+        || !IceListenForConnections(&listenerCount, &listeners, sizeof error, error)) {
         std::fprintf(stderr, "session manager: %s\n", error);
         return 1;
     }
