@@ -236,6 +236,15 @@ shot first
 if [ "$mode" = native ]; then
   app_id=$(sed -n 's/.*xdg_toplevel@[0-9]*\.set_app_id("\(.*\)")$/\1/p' "$GAME_LOG" | tail -1)
   [ "$app_id" = io.github.tamaro.Tamaro ] || fail "the app id is '$app_id', not the desktop file's name"
+  # Under the title bar that Qt draws itself (mutter, weston), whose maximise
+  # button cannot be taken away, the window takes any size from its own up;
+  # where the compositor draws the title bar, it keeps its size.
+  sleep 0.5
+  max_size=$(sed -n 's/.*xdg_toplevel@[0-9]*\.set_max_size(\(.*\))$/\1/p' "$GAME_LOG" | tail -1)
+  case $COMPOSITOR in
+    mutter | weston) [ "$max_size" = "0, 0" ] || fail "under Qt's own title bar the window's largest size is $max_size" ;;
+    *) [ -n "$max_size" ] && [ "$max_size" != "0, 0" ] || fail "the window does not keep its size: largest '$max_size'" ;;
+  esac
   # The start-up effect, which cannot draw over a Wayland desktop, opens no window of its own.
   [ "$(grep -c 'get_toplevel(' "$GAME_LOG")" -eq 1 ] || fail "a window came up before the game's"
 fi
@@ -253,15 +262,24 @@ force_size() {
 if force_size enable; then
   sleep 1.5
   shot forced
-  forced_block=
+  forced_block= forced_at=
   for b in 2 1; do
-    "$find_client" "$SHOTS/forced.png" "$background" $b >/dev/null 2>&1 && { forced_block=$b; break; }
+    forced_at=$("$find_client" "$SHOTS/forced.png" "$background" $b 2>/dev/null) && { forced_block=$b; break; }
   done
   [ -n "$forced_block" ] || fail "the picture is not whole at any whole zoom in the size the desktop forced"
+  # sway's fullscreen takes an X window whatever its size, and mutter
+  # maximises a native window under Qt's own title bar; a window of fixed
+  # size stays as it was (natively on sway, and under mutter through XWayland).
+  case $COMPOSITOR-$mode in
+    sway-xwayland | mutter-native) [ "$forced_block" -gt 1 ] || [ "$forced_at" != "$CLIENT_X $CLIENT_Y" ] ||
+      fail "the desktop forced no size: the picture stayed at $forced_at" ;;
+    *) [ "$forced_block $forced_at" = "1 $CLIENT_X $CLIENT_Y" ] ||
+      fail "a window of fixed size took another: the picture went from $CLIENT_X $CLIENT_Y to x$forced_block at $forced_at" ;;
+  esac
   force_size disable
   sleep 1.5
   wait_for_client || fail "the picture did not come back after the forced size"
-  echo "$name: the forced size showed the picture at x$forced_block"
+  echo "$name: asked for another size, the picture went from $CLIENT_X $CLIENT_Y to x$forced_block at $forced_at"
 fi
 
 timeout 30 "${game_env[@]}" WAYLAND_DEBUG= "$program" 2>"$WORK/second.log"
