@@ -282,6 +282,19 @@ if force_size enable; then
   echo "$name: asked for another size, the picture went from $CLIENT_X $CLIENT_Y to x$forced_block at $forced_at"
 fi
 
+# ×２ from the view menu: the window grows and stays whole on the screen,
+# natively too, where the compositor places it (sway: 1280 pixels hold x2).
+if [ "$COMPOSITOR-$scale" = sway-1 ]; then
+  press alt+v; sleep 0.5; press 5
+  sleep 1.5
+  shot zoomed
+  zoomed_at=$("$find_client" "$SHOTS/zoomed.png" "$background" 2) || fail "at x2 the picture is not whole on the screen"
+  press alt+v; sleep 0.5; press 4
+  sleep 1.5
+  wait_for_client || fail "the picture did not come back at x1"
+  echo "$name: x2 at $zoomed_at, x1 again at $CLIENT_X $CLIENT_Y"
+fi
+
 timeout 30 "${game_env[@]}" WAYLAND_DEBUG= "$program" 2>"$WORK/second.log"
 second=$?
 [ "$second" -eq 0 ] || fail "a second copy exited with $second"

@@ -287,7 +287,12 @@ void Window::setZoom(int zoom)
     data_->zoom = zoom;
     const QSize size = data_->frameSizeAt(QSize(client.width, client.height), zoom);
     data_->fixSize(size);
-    if (frame.isVisible()) {
+    if (frame.isVisible() && !desktopGivesPositions()) {
+        // A Wayland compositor keeps a growing window's corner where it was
+        // and lets no window move itself: shown anew, it is placed anew, whole.
+        frame.hide();
+        frame.show();
+    } else if (frame.isVisible()) {
         const QMargins margins = data_->frameMargins();
         const QRect outer = keptOnScreen(frame, QRect(corner, size.grownBy(margins)));
         frame.setGeometry(QRect(outer.topLeft() + QPoint(margins.left(), margins.top()), size));
