@@ -283,8 +283,8 @@ if force_size enable; then
 fi
 
 # ×２ from the view menu: the window grows and stays whole on the screen,
-# natively too, where the compositor places it (sway: 1280 pixels hold x2).
-if [ "$COMPOSITOR-$scale" = sway-1 ]; then
+# natively too, where the compositor places it (sway, kwin: 1280 pixels hold x2).
+if [ "$COMPOSITOR-$scale" = sway-1 ] || [ "$COMPOSITOR-$scale" = kwin-1 ]; then
   press alt+v; sleep 0.5; press 5
   sleep 1.5
   shot zoomed
