@@ -60,10 +60,10 @@ void DialogWidget::keyPressEvent(QKeyEvent* event)
         button->click();
 }
 
-void DialogWidget::holdSize(QSize size, bool anySize)
+void DialogWidget::holdSize(QSize size)
 {
     own_ = size;
-    if (!anySize) {
+    if (!anySize_) {
         setFixedSize(size);
         return;
     }
@@ -97,7 +97,7 @@ int Dialog::run(Window& owner, const DialogTemplate& dialogTemplate, DialogProc 
     DialogData& data = *dialog.data_;
     data.proc = proc;
     data.context = context;
-    data.widget = std::make_unique<DialogWidget>(frameOf(owner), dialog);
+    data.widget = std::make_unique<DialogWidget>(frameOf(owner), dialog, owner.data()->toolkitTitleBar);
     DialogWidget& widget = *data.widget;
     // Customised, so that the dialog asks the window manager for neither
     // minimise nor maximise.
@@ -195,8 +195,7 @@ int Dialog::run(Window& owner, const DialogTemplate& dialogTemplate, DialogProc 
     const int height = toPixelsY(dialogTemplate.height);
     data.hint->setGeometry(4, height, width - 8, 0);
     data.hint->hide();
-    data.anySize = owner.data()->toolkitTitleBar;
-    widget.holdSize(QSize(width, height), data.anySize);
+    widget.holdSize(QSize(width, height));
     // The template's position is counted from the owner's client area.
     if (QWidget* client = owner.data()->client)
         widget.move(client->mapToGlobal(QPoint(toPixelsX(dialogTemplate.x), toPixelsY(dialogTemplate.y))));
@@ -293,7 +292,7 @@ void Dialog::showHint(std::string_view utf8)
     hint.resize(hint.width(), height);
     DialogWidget& widget = *data_->widget;
     const QPoint own = hint.pos() - widget.origin();
-    widget.holdSize(QSize(widget.ownSize().width(), own.y() + (text.isEmpty() ? 0 : height + own.x())), data_->anySize);
+    widget.holdSize(QSize(widget.ownSize().width(), own.y() + (text.isEmpty() ? 0 : height + own.x())));
 }
 
 std::string Dialog::hint() const

@@ -20,12 +20,12 @@ namespace platform {
 // The Qt dialog: Escape and the close box become command 2 for the procedure.
 class DialogWidget : public QDialog {
 public:
-    DialogWidget(QWidget* parent, Dialog& owner) : QDialog(parent), owner_(owner) {}
+    // anySize: the desktop may give the dialog any size (see WindowData::toolkitTitleBar).
+    DialogWidget(QWidget* parent, Dialog& owner, bool anySize) : QDialog(parent), owner_(owner), anySize_(anySize) {}
     void reject() override;
-    // Holds the dialog at its own size; or, where the desktop may give it any
-    // size (see WindowData::toolkitTitleBar), at least that size, with its
-    // controls kept together in the middle.
-    void holdSize(QSize size, bool anySize);
+    // Holds the dialog at its own size; or, where it may have any size, at
+    // least that size, with its controls kept together in the middle.
+    void holdSize(QSize size);
     // Where the template's (0, 0) is in the dialog now.
     QPoint origin() const { return shift_; }
     QSize ownSize() const { return own_; }
@@ -41,6 +41,7 @@ protected:
 
 private:
     Dialog& owner_;
+    bool anySize_;
     QSize own_;
     QPoint shift_;
 };
@@ -56,7 +57,6 @@ struct DialogData {
     QLabel* hint = nullptr;
     int result = 0;
     bool ended = false;
-    bool anySize = false;
 
     // The control with this id, if it is of the given kind; else null.
     template <class Kind>

@@ -227,7 +227,7 @@ Rect Window::windowRect() const
 
 Size Window::clientSize() const
 {
-    return Size{data_->picture.width(), data_->picture.height()};
+    return Size{data_->screen.width(), data_->screen.height()};
 }
 
 Rect Window::desktopRect() const
@@ -252,7 +252,7 @@ void Window::place(const Rect& outer, bool topmost)
     const QSize inner(outer.width() - margins.left() - margins.right(),
                       outer.height() - margins.top() - margins.bottom());
     data_->resizeScreen((inner - data_->menuBar).expandedTo(QSize(1, 1)));
-    data_->fixSize(data_->frameSizeAt(data_->picture, data_->zoom));
+    data_->fixSize(data_->frameSizeAt(data_->picture(), data_->zoom));
     // The client is placed, not the frame: with the frame's size known this
     // puts the frame exactly at the outer rectangle under any window manager.
     QPoint client(outer.left + margins.left(), outer.top + margins.top());

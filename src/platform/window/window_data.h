@@ -80,9 +80,6 @@ struct WindowData {
     QMargins knownFrame;
     // Each client pixel is shown as a zoom x zoom block.
     int zoom = 1;
-    // The client area in client pixels: the screen surface's size, whatever
-    // size the desktop gives the window.
-    QSize picture;
     // Natively on a desktop that draws no title bars, Qt draws its own, with
     // a maximise button that no window flag removes; the window then takes
     // any size from at least its own, as a compositor refuses a window that
@@ -113,6 +110,9 @@ struct WindowData {
     void noticeTitleBar();
     // The screen surface at a new size, keeping what it shows.
     void resizeScreen(QSize size);
+    // The client area in client pixels: the screen surface's size, whatever
+    // size the desktop gives the window.
+    QSize picture() const { return QSize(screen.width(), screen.height()); }
     // How the picture is shown in the client widget: the zoom, or the largest
     // whole zoom that fits a client widget the desktop made smaller or
     // larger, centred; at its top-left corner where not even x1 fits.

@@ -233,7 +233,7 @@ QRect WindowData::outerGeometry()
 QRect WindowData::unzoomedOuter()
 {
     // The window as it would be unzoomed at its own size, whatever size the desktop gave it.
-    return QRect(outerGeometry().topLeft(), frameSizeAt(picture, 1).grownBy(frameMargins()));
+    return QRect(outerGeometry().topLeft(), frameSizeAt(picture(), 1).grownBy(frameMargins()));
 }
 
 QSize WindowData::frameSizeAt(QSize clientSize, int zoomed) const
@@ -261,13 +261,12 @@ void WindowData::noticeTitleBar()
     if (frame->windowHandle()->frameMargins().isNull())
         return;
     toolkitTitleBar = true;
-    fixSize(frameSizeAt(picture, zoom));
+    fixSize(frameSizeAt(picture(), zoom));
 }
 
 void WindowData::resizeScreen(QSize size)
 {
-    picture = size;
-    if (screen.width() == size.width() && screen.height() == size.height())
+    if (picture() == size)
         return;
     Surface resized(size.width(), size.height());
     resized.copyFrom(0, 0, screen.width(), screen.height(), screen, 0, 0);
@@ -276,16 +275,17 @@ void WindowData::resizeScreen(QSize size)
 
 int WindowData::shownZoom() const
 {
-    if (!client || picture.isEmpty())
+    const QSize own = picture();
+    if (!client || own.isEmpty())
         return zoom;
-    const int fits = std::min(client->width() / picture.width(), client->height() / picture.height());
+    const int fits = std::min(client->width() / own.width(), client->height() / own.height());
     return std::max(fits, 1);
 }
 
 QRect WindowData::pictureRect() const
 {
     const int shown = shownZoom();
-    const QSize size = picture * shown;
+    const QSize size = picture() * shown;
     if (!client)
         return QRect(QPoint(0, 0), size);
     return QRect(
