@@ -14,6 +14,7 @@
 #   bench/startup/run.sh [build folder]   (a Release build with the bench targets)
 #   SCREENS="1280x1024 2560x1600" RUNS=5 IDLE=10
 set -u
+source "$(dirname "${BASH_SOURCE[0]}")/figures.sh"
 build=$(cd "${1:-build/release}" && pwd)
 game="$build/tamaro"
 minimal="$build/bench/bench_minimal_window"
@@ -68,22 +69,16 @@ start_display() {
 
 # One launch: "first outline_first restored window rss_kB cpu_ms".
 measure() {
-  local out pid first outline_first outline_last restored window rss cpu0 cpu1 ticks
+  local out pid first outline_first outline_last restored window figures
   out=$("$watch" "$1") || { echo "- - - - - -"; [ -n "$out" ] && kill "${out%% *}" 2>/dev/null; return; }
   read -r pid first outline_first outline_last restored window <<<"$out"
   sleep 2
-  rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
-  ticks=$(getconf CLK_TCK)
-  cpu0=$(awk '{print $14 + $15}' "/proc/$pid/stat")
-  sleep "$idle"
-  cpu1=$(awk '{print $14 + $15}' "/proc/$pid/stat")
+  figures=$(idle_figures "$pid" "$idle")
   kill -TERM "$pid"
   while kill -0 "$pid" 2>/dev/null; do sleep 0.1; done
-  echo "$first $outline_first $restored $window $rss $(( (cpu1 - cpu0) * 1000 / ticks ))"
+  echo "$first $outline_first $restored $window $figures"
 }
 
-median() { grep -v '^-$' | sort -n | awk '{a[NR]=$1} END {if (NR) print a[int((NR+1)/2)]; else print "-"}'; }
-ratio() { awk -v g="$1" -v m="$2" 'BEGIN { if (g == "-" || m == "-" || m <= 0) print "-"; else printf "%.2f", g / m }'; }
 
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'); load average at start: $(cut -d' ' -f1-3 /proc/loadavg)"
 for screen in $screens; do

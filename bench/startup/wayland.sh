@@ -24,8 +24,8 @@ if [ -z "${TAMARO_RIG_INSIDE:-}" ]; then
   source "$tests/e2e/compositors.sh"
   rig=$scratch/tmp/rig
   mkdir -p "$rig"
-  cp "$build/tamaro" "$build/bench/bench_minimal_window" "$here/wayland.sh" "$tests/harness.sh" \
-    "$tests/e2e/compositors.sh" "$rig/"
+  cp "$build/tamaro" "$build/bench/bench_minimal_window" "$here/wayland.sh" "$here/figures.sh" \
+    "$tests/harness.sh" "$tests/e2e/compositors.sh" "$rig/"
   [ -d "$build/sound" ] && cp -r "$build/sound" "$rig/"
   run_in_rig "$scratch/tmp" env TAMARO_RIG_INSIDE=1 RUNS="${RUNS:-5}" IDLE="${IDLE:-10}" bash /tmp/rig/wayland.sh
   exit $?
@@ -34,6 +34,7 @@ fi
 # ---- inside: a /tmp, processes and user of its own ----
 source "$here/harness.sh"
 source "$here/compositors.sh"
+source "$here/figures.sh"
 runs=$RUNS
 idle=$IDLE
 WORK=$scratch/work
@@ -68,23 +69,17 @@ first_pixel() {
 
 # One launch without the log: "rss_kB cpu_ms".
 resources() {
-  local pid rss cpu0 cpu1 ticks
+  local pid figures
   "$1" 2>/dev/null &
   pid=$!
   sleep 3
-  rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
-  ticks=$(getconf CLK_TCK)
-  cpu0=$(awk '{print $14 + $15}' "/proc/$pid/stat")
-  sleep "$idle"
-  cpu1=$(awk '{print $14 + $15}' "/proc/$pid/stat")
+  figures=$(idle_figures "$pid" "$idle")
   kill -TERM "$pid"
   wait "$pid" 2>/dev/null
   rm -f tm_data.dat
-  echo "$rss $(( (cpu1 - cpu0) * 1000 / ticks ))"
+  echo "$figures"
 }
 
-median() { grep -v '^-$' | sort -n | awk '{a[NR]=$1} END {if (NR) print a[int((NR+1)/2)]; else print "-"}'; }
-ratio() { awk -v g="$1" -v m="$2" 'BEGIN { if (g == "-" || m == "-" || m <= 0) print "-"; else printf "%.2f", g / m }'; }
 
 : > game.txt
 : > minimal.txt
