@@ -5,6 +5,8 @@
 #include "platform/window.h"
 #include "core/random.h"
 #include "core/canvas.h"
+#include "shell/game.h"
+#include "view/playfield_view.h"
 
 #include <benchmark/benchmark.h>
 
@@ -19,8 +21,9 @@ void ignoreMessages(platform::Window&, const platform::Message&)
 struct Bench {
     platform::Window window{ignoreMessages};
     Canvas canvas;
+    PlayfieldView view{canvas};
     RoundStatus status;
-    Well well{window, canvas};
+    Well well{window, wellPainter(view)};
 
     Bench()
     {

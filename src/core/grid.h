@@ -47,3 +47,16 @@ struct GridPosition {
     std::int32_t column = 0;
     std::int32_t row = 0;
 };
+
+// Screen position of a cell's top-left pixel.
+constexpr int cellX(int column)
+{
+    return 177 + 40 * (column - 1);
+}
+
+constexpr int cellY(int row)
+{
+    return 20 + 40 * (row - 1);
+}
+
+inline constexpr int cellSize = 39;

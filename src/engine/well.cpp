@@ -1,10 +1,10 @@
 #include "engine/well.h"
 
-#include "platform/surface.h"
 #include "platform/window.h"
 #include "core/random.h"
 
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -42,14 +42,9 @@ constexpr int fillRowMs = 150;
 constexpr int fillLastMs = 1000;
 constexpr int spawnColumn = 4;
 
-platform::Rect cellRect(int x, int y)
-{
-    return {x, y, x + cellSize, y + cellSize};
-}
-
 } // namespace
 
-Well::Well(platform::Window& mainWindow, Canvas& drawingCanvas) : canvas(&drawingCanvas), window(&mainWindow)
+Well::Well(platform::Window& mainWindow, WellPainter wellPainter) : window(&mainWindow), painter(std::move(wellPainter))
 {
     grid.fill(wallCode);
 }
@@ -111,46 +106,27 @@ void Well::movePiece(MoveCommand command)
         ++pieceRow;
 }
 
-void Well::drawCell(int column, int row)
-{
-    const int x = cellX(column);
-    const int y = cellY(row);
-    const std::int32_t colour = cellAt(grid, column, row);
-    drawOnBoth(*canvas, [&](platform::Surface& surface) {
-        if (colour == emptyCell)
-            surface.fillRect(cellRect(x, y), platform::stock::blackBrush);
-        else
-            surface.copyFrom(x, y, cellSize, cellSize, canvas->sprites, (colour - 1) * cellSize, 0);
-    });
-}
-
 void Well::paintPiece()
 {
     cellAt(grid, pieceColumn, pieceRow) = pieceColour;
-    drawCell(pieceColumn, pieceRow);
+    painter.cell(grid, pieceColumn, pieceRow);
 }
 
 void Well::erasePiece()
 {
     cellAt(grid, pieceColumn, pieceRow) = emptyCell;
-    drawCell(pieceColumn, pieceRow);
+    painter.cell(grid, pieceColumn, pieceRow);
     lastRow = pieceRow;
 }
 
-// Drawn on the window only: the back buffer already holds the piece at rest.
+// Shown on the window only: the back buffer already holds the piece at rest.
 bool Well::landingBounce()
 {
     if (pieceRow - lastRow < 2)
         return false;
-    const int x = cellX(pieceColumn);
-    const int y = cellY(pieceRow);
-    const int sourceX = (pieceColour - 1) * cellSize;
-    platform::Surface& screen = screenOf(*canvas);
-    screen.fillRect(cellRect(x, y), platform::stock::blackBrush);
-    screen.copyFrom(x, y - bounceLift, cellSize, cellSize, canvas->sprites, sourceX, 0);
+    painter.lifted(pieceColumn, pieceRow, pieceColour, 0, bounceLift);
     window->wait(bounceMs);
-    screen.fillRect(cellRect(x, y - bounceLift), platform::stock::blackBrush);
-    screen.copyFrom(x, y, cellSize, cellSize, canvas->sprites, sourceX, 0);
+    painter.lifted(pieceColumn, pieceRow, pieceColour, bounceLift, 0);
     return true;
 }
 
@@ -163,7 +139,7 @@ void Well::gameOverFill()
     for (int row = bottomRow; row >= topRow; --row) {
         for (int column = firstColumn; column <= lastColumn; ++column) {
             cellAt(grid, column, row) = pieceColour;
-            drawCell(column, row);
+            painter.cell(grid, column, row);
         }
         window->wait(fillRowMs);
     }

@@ -6,9 +6,9 @@
 #include "core/random.h"
 #include "core/round_status.h"
 #include "patterns/row_evaluator.h"
-#include "core/canvas.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace platform {
@@ -30,16 +30,26 @@ struct LandingResult {
     std::int32_t points = 0;
 };
 
-// The playfield and its one-cell falling piece. Every cell change is drawn at
-// once into the back buffer and onto the window.
+// How the well's changes reach the screen; the game binds both to the view,
+// and the well itself never draws.
+struct WellPainter {
+    // Shows the cell as the grid holds it, in the back buffer and on the window.
+    std::function<void(const Grid& grid, int column, int row)> cell;
+    // On the window only: blacks the cell's square raised by fromLift pixels
+    // and draws colour's sprite raised by toLift.
+    std::function<void(int column, int row, std::int32_t colour, int fromLift, int toLift)> lifted;
+};
+
+// The playfield and its one-cell falling piece. Every cell change is shown at
+// once through the painter.
 struct Well {
-    explicit Well(platform::Window& window, Canvas& canvas);
+    Well(platform::Window& window, WellPainter painter);
 
     // Bound by resetWell at every new game.
     RoundStatus* status = nullptr;
-    Canvas* canvas = nullptr;
     // Sets the play timers and holds the animations' pauses.
     platform::Window* window = nullptr;
+    WellPainter painter;
     Grid grid{};
     std::int32_t pieceColour = 1;
     std::int32_t pieceColumn = 4;
@@ -83,22 +93,7 @@ struct Well {
 
 private:
     std::int32_t drawColour();
-    // Draws the cell as the grid holds it, into the back buffer and onto the window.
-    void drawCell(int column, int row);
     void redrawWell();
     bool rowFull(int row) const;
     GridPosition piecePosition() const { return {pieceColumn, pieceRow}; }
 };
-
-// Screen position of a cell's top-left pixel.
-constexpr int cellX(int column)
-{
-    return 177 + 40 * (column - 1);
-}
-
-constexpr int cellY(int row)
-{
-    return 20 + 40 * (row - 1);
-}
-
-inline constexpr int cellSize = 39;

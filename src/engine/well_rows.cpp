@@ -33,7 +33,7 @@ void Well::redrawWell()
 {
     for (int column = firstColumn; column <= lastColumn; ++column) {
         for (int row = topRow; row <= bottomRow; ++row)
-            drawCell(column, row);
+            painter.cell(grid, column, row);
     }
 }
 

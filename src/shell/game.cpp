@@ -7,11 +7,19 @@
 
 #include <algorithm>
 
+WellPainter wellPainter(PlayfieldView& view)
+{
+    return {[&view](const Grid& grid, int column, int row) { view.paintCell(grid, column, row); },
+            [&view](int column, int row, std::int32_t colour, int fromLift, int toLift) {
+                view.paintLifted(column, row, colour, fromLift, toLift);
+            }};
+}
+
 Game::Game(platform::Window& window, Canvas& canvas, Options* options)
     : view(canvas),
       panel(window, canvas),
       ranking(window, canvas, options),
-      well(window, canvas),
+      well(window, wellPainter(view)),
       title(window, canvas)
 {
     this->window = &window;

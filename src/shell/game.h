@@ -18,10 +18,16 @@ namespace platform {
 class Window;
 }
 
+// Paints the well's cells with the view; the view must outlive the well.
+WellPainter wellPainter(PlayfieldView& view);
+
 // The whole running game. Members are built in the order they are declared
 // and torn down in the reverse order.
 struct Game {
     Game(platform::Window& window, Canvas& canvas, Options* options);
+    // The well's painter points at this game's view.
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
 
     platform::Window* window = nullptr;
     RoundStatus status;

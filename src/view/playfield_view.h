@@ -4,6 +4,7 @@
 #include "platform/font.h"
 #include "core/pattern_names.h"
 #include "core/canvas.h"
+#include "core/grid.h"
 
 #include <cstdint>
 
@@ -14,7 +15,8 @@ enum class ViewArea : int {
     Next = 6,
 };
 
-// The readouts beside the well and the speech balloon under the next-piece box.
+// The well's cells, the readouts beside the well and the speech balloon under
+// the next-piece box.
 // Every step draws into the back buffer, so a repaint keeps it, and onto the
 // window's screen at the same place, so it shows at once.
 struct PlayfieldView {
@@ -23,6 +25,11 @@ struct PlayfieldView {
     // Draws the readouts whose value changed since they were last drawn, or all
     // six when forced.
     void redraw(const RoundStatus& status, bool force);
+    // Paints the cell as the grid holds it: its sprite, or black when empty.
+    void paintCell(const Grid& grid, int column, int row);
+    // On the window only: blacks the cell's square raised by fromLift pixels
+    // and draws colour's sprite raised by toLift, for the landing bounce.
+    void paintLifted(int column, int row, std::int32_t colour, int fromLift, int toLift);
     void clearArea(ViewArea area);
     // Glyph for one decimal position of value (1 = units); sets digitCount.
     int digitAt(double value, int position);

@@ -12,6 +12,7 @@ namespace {
 struct Player {
     Well& well;
     RoundStatus& status;
+    Canvas& canvas;
     Random choices;
     std::int32_t riseStep = 0;
     std::int32_t target = 4;
@@ -26,7 +27,7 @@ struct Player {
     {
         well.resetWell(status);
         // The view blacks the well out at a new game.
-        well.canvas->backBuffer.fillRect({177, 20, 177 + 280, 20 + 440}, platform::stock::blackBrush);
+        canvas.backBuffer.fillRect({177, 20, 177 + 280, 20 + 440}, platform::stock::blackBrush);
         riseStep = 0;
         enterPiece();
     }
@@ -157,12 +158,12 @@ TEST_F(WellTest, longRandomGamesKeepTheWellSoundAfterEveryStep)
     int pushedOut = 0;
     for (std::uint32_t game = 0; game < 6; ++game) {
         seed(well.random, 1000 + game);
-        Player player{well, status, {}};
+        Player player{well, status, canvas, {}};
         seed(player.choices, 77 + game);
         player.newGame();
         for (int i = 0; i < 1500; ++i) {
             player.step();
-            ASSERT_TRUE(wellIsSound(well, player.falling)) << "game " << game << " step " << i;
+            ASSERT_TRUE(wellIsSound(well, canvas, player.falling)) << "game " << game << " step " << i;
             ASSERT_GE(status.stock, 0);
             ASSERT_LE(status.stock, maxStock);
             ASSERT_GE(well.colourBase, 1);
@@ -185,7 +186,7 @@ TEST_F(WellTest, aSeededGameReplaysExactly)
 {
     const auto play = [&](std::uint32_t gameSeed) {
         seed(well.random, gameSeed);
-        Player player{well, status, {}};
+        Player player{well, status, canvas, {}};
         seed(player.choices, 4242);
         player.newGame();
         Outcome outcome;

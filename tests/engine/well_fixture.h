@@ -7,6 +7,8 @@
 #include "platform/window.h"
 #include "core/random.h"
 #include "core/canvas.h"
+#include "shell/game.h"
+#include "view/playfield_view.h"
 
 #include <gtest/gtest.h>
 
@@ -33,12 +35,14 @@ inline void ignoreMessages(platform::Window&, const platform::Message&)
 {
 }
 
-// A real window and a real canvas around a well that has started a new game.
+// A real window and a real canvas around a well that has started a new game,
+// its cells painted by a real view as the game binds it.
 struct WellTest : ::testing::Test {
     platform::Window window{ignoreMessages};
     Canvas canvas;
+    PlayfieldView view{canvas};
     RoundStatus status;
-    Well well{window, canvas};
+    Well well{window, wellPainter(view)};
 
     void SetUp() override
     {
@@ -94,7 +98,7 @@ inline platform::Colour expectedPixel(std::int32_t code)
 
 // Walls whole, codes known, piece inside the well, stacks without gaps, and
 // what the back buffer shows agreeing with the grid.
-inline ::testing::AssertionResult wellIsSound(const Well& well, bool pieceFalling)
+inline ::testing::AssertionResult wellIsSound(const Well& well, const Canvas& canvas, bool pieceFalling)
 {
     for (int column = 0; column < gridColumns; ++column) {
         for (int row = 0; row < gridRows; ++row) {
@@ -123,7 +127,7 @@ inline ::testing::AssertionResult wellIsSound(const Well& well, bool pieceFallin
     for (int column = firstColumn; column <= lastColumn; ++column) {
         for (int row = topRow; row <= bottomRow; ++row) {
             const std::int32_t code = cellAt(well.grid, column, row);
-            if (cellPixel(well.canvas->backBuffer, column, row) != expectedPixel(code))
+            if (cellPixel(canvas.backBuffer, column, row) != expectedPixel(code))
                 return ::testing::AssertionFailure() << "back buffer disagrees at " << column << "," << row;
         }
     }

@@ -32,7 +32,7 @@ TEST_F(WellTest, tamaroWithStockTakesTheFullRisenRowsBelowAsBonusRows)
     EXPECT_EQ(cell(2, 11), 5);
     EXPECT_EQ(cellPixel(window.screen(), 2, 11), spriteColour(5));
     EXPECT_EQ(cellPixel(window.screen(), 2, 8), platform::rgb(0, 0, 0));
-    EXPECT_TRUE(wellIsSound(well, false));
+    EXPECT_TRUE(wellIsSound(well, canvas, false));
 }
 
 TEST_F(WellTest, bonusRowsNeedStockAndAFullBottomRow)
@@ -66,7 +66,7 @@ TEST_F(WellTest, bonusRowsNeedStockAndAFullBottomRow)
     EXPECT_EQ(landing.points, 0);
     EXPECT_EQ(status.rowsCleared, 1);
     EXPECT_EQ(cell(7, 10), 2);
-    EXPECT_TRUE(wellIsSound(well, false));
+    EXPECT_TRUE(wellIsSound(well, canvas, false));
 }
 
 // Each pattern over two full risen rows: its points, its stock marks kept
@@ -177,7 +177,7 @@ TEST_F(WellTest, aRemovedRowLowersAColumnThatReachesTheTopRow)
     for (int row = bottomRow; row >= topRow + 1; --row)
         EXPECT_EQ(cell(1, row), 2 + (row - 1) % 3) << row;
     EXPECT_EQ(cell(1, topRow), emptyCell);
-    EXPECT_TRUE(wellIsSound(well, false));
+    EXPECT_TRUE(wellIsSound(well, canvas, false));
 }
 
 TEST_F(WellTest, hintLooksOnlyAtTheLowestRowLackingOneCell)
@@ -234,7 +234,7 @@ TEST_F(WellTest, aRiseKeepsAMidAirPieceInItsRowAndLiftsARestingOne)
     EXPECT_EQ(cell(2, 10), 3);
     EXPECT_EQ(cell(5, 10), 6);
     EXPECT_EQ(status.lastPattern, NoPattern);
-    EXPECT_TRUE(wellIsSound(well, true));
+    EXPECT_TRUE(wellIsSound(well, canvas, true));
 
     // A piece resting on its column goes up with it.
     well.erasePiece();
@@ -246,7 +246,7 @@ TEST_F(WellTest, aRiseKeepsAMidAirPieceInItsRowAndLiftsARestingOne)
     EXPECT_EQ(cell(2, 8), 4);
     EXPECT_EQ(cellPixel(window.screen(), 2, 7), spriteColour(7));
     EXPECT_EQ(cellPixel(window.screen(), 2, 8), spriteColour(4));
-    EXPECT_TRUE(wellIsSound(well, true));
+    EXPECT_TRUE(wellIsSound(well, canvas, true));
 }
 
 TEST_F(WellTest, aRisenBottomRowIsBlocksOfAllFourCodesAndNeverAPattern)
@@ -286,12 +286,12 @@ TEST_F(WellTest, aRiseUnderAPieceRestingInTheTopRowPushesItOutAndLeavesTheWallWh
     // No landing can judge or clear the wall row.
     EXPECT_FALSE(well.evaluateLandingRow().has_value());
     well.clearRow(wallRow);
-    EXPECT_TRUE(wellIsSound(well, false));
+    EXPECT_TRUE(wellIsSound(well, canvas, false));
 
     well.gameOverFill();
     EXPECT_EQ(canvas.backBuffer.pixel(cellX(4) + 10, cellY(1) - 10), aboveWell);
     EXPECT_EQ(cell(4, 1), 5);
-    EXPECT_TRUE(wellIsSound(well, false));
+    EXPECT_TRUE(wellIsSound(well, canvas, false));
 
     // A piece in the top row in mid-air stays where it is.
     well.resetWell(status);

@@ -26,7 +26,7 @@ TEST_F(WellTest, newGameBuildsAnEmptyWalledWellAndStartsWithTwoPiecesOfColourOne
     well.resetWell(status);
     draw(reference);
     EXPECT_EQ(draw(well.random), draw(reference)) << "a new game draws its first next colour, and only that";
-    EXPECT_TRUE(wellIsSound(well, false));
+    EXPECT_TRUE(wellIsSound(well, canvas, false));
     for (int column = firstColumn; column <= lastColumn; ++column) {
         for (int row = topRow; row <= bottomRow; ++row)
             ASSERT_EQ(cell(column, row), emptyCell);
@@ -82,7 +82,7 @@ TEST_F(WellTest, wallsFloorAndStacksStopEveryMove)
         EXPECT_EQ(well.pieceColumn, 6);
         EXPECT_EQ(well.pieceRow, 11);
     }
-    EXPECT_TRUE(wellIsSound(well, true));
+    EXPECT_TRUE(wellIsSound(well, canvas, true));
 }
 
 TEST_F(WellTest, aDropFallsToTheFloorOrOntoTheStack)
@@ -97,7 +97,7 @@ TEST_F(WellTest, aDropFallsToTheFloorOrOntoTheStack)
     place(6, 1, 2);
     step(well, MoveCommand::Drop);
     EXPECT_EQ(well.pieceRow, 8);
-    EXPECT_TRUE(wellIsSound(well, false));
+    EXPECT_TRUE(wellIsSound(well, canvas, false));
 }
 
 TEST_F(WellTest, piecesComeFromTheColourWindowWrappingPastEight)
@@ -217,5 +217,5 @@ TEST_F(WellTest, gameOverFillPaintsEveryCellFromTheBottomRowUpWithItsPauses)
             EXPECT_EQ(cellPixel(window.screen(), column, row), spriteColour(6));
         }
     }
-    EXPECT_TRUE(wellIsSound(well, false));
+    EXPECT_TRUE(wellIsSound(well, canvas, false));
 }
