@@ -85,7 +85,7 @@ struct Well {
     std::int32_t scoreLanding();
     bool onlyFullRowsLeft() const;
     void advanceColourBase();
-    std::int32_t probeHint();
+    RowPattern probeHint();
     [[nodiscard]] RiseResult riseRow();
     // The whole landing of the piece that can fall no further: judge its row,
     // remove it and any bonus rows, score, and move the colour window.

@@ -102,7 +102,7 @@ void Well::advanceColourBase()
     }
 }
 
-std::int32_t Well::probeHint()
+RowPattern Well::probeHint()
 {
     for (int row = bottomRow; row >= topRow + 1; --row) {
         int holes = 0;

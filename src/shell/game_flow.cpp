@@ -131,7 +131,7 @@ void beginPiece(Game& game, bool newGame)
         return;
     }
     if (options.difficulty == 0) {
-        const int hint = well.probeHint();
+        const RowPattern hint = well.probeHint();
         if (game.view.updateBalloon(game.patternNames, game.status, hint))
             game.panel.showTab(game.patternNames, 0, hint);
     }
@@ -148,7 +148,7 @@ void dropTick(Game& game, bool restartTimer)
         well.paintPiece();
         return;
     }
-    game.view.updateBalloon(game.patternNames, game.status, -1);
+    game.view.updateBalloon(game.patternNames, game.status, eraseBalloonIndex);
     well.resolveLanding();
     if (restartTimer)
         well.startDropTimer(game.status.dropInterval);

@@ -68,7 +68,7 @@ std::string balloonText(const PatternNames& names, int index, int colour)
 bool PlayfieldView::updateBalloon(const PatternNames& names, const RoundStatus& status, int index)
 {
     shown = status;
-    if (index == -1) {
+    if (index == eraseBalloonIndex) {
         eraseBalloon();
         return false;
     }

@@ -15,6 +15,9 @@ enum class ViewArea : int {
     Next = 6,
 };
 
+// The index that updateBalloon takes to erase the balloon.
+inline constexpr int eraseBalloonIndex = -1;
+
 // The well's cells, the readouts beside the well and the speech balloon under
 // the next-piece box.
 // Every step draws into the back buffer, so a repaint keeps it, and onto the
@@ -33,8 +36,8 @@ struct PlayfieldView {
     void clearArea(ViewArea area);
     // Glyph for one decimal position of value (1 = units); sets digitCount.
     int digitAt(double value, int position);
-    // index -1 erases the balloon, 0 leaves it as it is, 1 to 10 draws the
-    // balloon naming that pattern. Returns whether a balloon was drawn.
+    // index eraseBalloonIndex erases the balloon, 0 leaves it as it is, 1 to 10
+    // draws the balloon naming that pattern. Returns whether a balloon was drawn.
     bool updateBalloon(const PatternNames& names, const RoundStatus& status, int index);
 
     Canvas* canvas = nullptr;
