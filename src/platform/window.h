@@ -96,6 +96,9 @@ public:
     // never drawn into it, so every pixel of the game stays as it is.
     void showPauseMark(bool shown);
     bool pauseMarkShown() const;
+    // Tests only: every window acts as natively on Wayland, where the desktop
+    // gives no window positions and the pause shows as a mark.
+    static void actAsOnWayland(bool on);
 
 private:
     std::unique_ptr<WindowData> data_;

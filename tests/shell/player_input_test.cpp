@@ -208,6 +208,16 @@ TEST_F(GameFlowTest, thePauseKeysStopBothTimersOnceHoldThroughFocusChangesAndRes
     key('P');
     EXPECT_EQ(window.timerPeriod(100), 0) << "the next game pauses too";
     EXPECT_EQ(window.timerPeriod(101), 0);
+    EXPECT_FALSE(window.pauseMarkShown()) << "where the desktop gives positions, the title alone says it";
+
+    platform::Window::actAsOnWayland(true);
+    key('P');
+    EXPECT_FALSE(window.pauseMarkShown());
+    key('P');
+    EXPECT_TRUE(window.pauseMarkShown()) << "natively the pause shows as a mark too";
+    key('P');
+    EXPECT_FALSE(window.pauseMarkShown());
+    platform::Window::actAsOnWayland(false);
 }
 
 TEST_F(GameFlowTest, padButtonsAndTheLeftStickStartMoveDropAndPauseWhilePadsComeAndGo)

@@ -159,9 +159,18 @@ void keepTitlesReadable()
     qGuiApp->installEventFilter(new TitleTyping(qGuiApp));
 }
 
+namespace {
+bool actingWithoutPositions = false;
+}
+
+void actAsWithoutPositions(bool on)
+{
+    actingWithoutPositions = on;
+}
+
 bool desktopGivesPositions()
 {
-    return !QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
+    return !actingWithoutPositions && !QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
 }
 
 QPoint screenPosition(QWidget& window)

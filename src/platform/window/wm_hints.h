@@ -20,6 +20,8 @@ void requestFrameExtents(QWidget& window);
 // False where the desktop tells no window where it is, nor lets it choose
 // (native Wayland): the compositor places every window itself.
 bool desktopGivesPositions();
+// Makes desktopGivesPositions false wherever the program runs, for tests.
+void actAsWithoutPositions(bool on);
 
 // Whether the desktop keeps a window above the others when asked: true on
 // X unless a window manager runs that follows neither the state Qt announces
