@@ -149,8 +149,10 @@ TEST_F(WellTest, aLongFallBouncesOnTheScreenOnlyForNinetyMilliseconds)
     const int x = cellX(3);
     const int y = cellY(11);
     ASSERT_EQ(drawn.size(), 4u);
+    EXPECT_EQ(drawn[0], (platform::Rect{x, y, x + 39, y + 39})) << "the cell is blacked before the raised sprite";
     EXPECT_EQ(drawn[1], (platform::Rect{x, y - 5, x + 39, y + 34}));
     EXPECT_EQ(raisedBottom[1], spriteColour(5)) << "the whole sprite is shown raised";
+    EXPECT_EQ(drawn[2], (platform::Rect{x, y - 5, x + 39, y + 34})) << "the raised square is blacked";
     EXPECT_EQ(drawn[3], (platform::Rect{x, y, x + 39, y + 39}));
     EXPECT_EQ(cellPixel(window.screen(), 3, 11), spriteColour(5));
     EXPECT_EQ(window.screen().pixel(cellX(3) + 38, cellY(11) + 38), spriteColour(5));
