@@ -228,6 +228,7 @@ TEST_F(RankingTest, aCancelledFirstEntryIsEmptyAndOnlyOkChangesTheName)
     EXPECT_EQ(askName(window, entry), "Jiro");
     whenDialogOpens([](platform::Dialog& d) { d.pressEscape(); });
     EXPECT_EQ(askName(window, entry), "Jiro");
+    EXPECT_EQ(entry.open, nullptr) << "a closed dialog is not held";
 }
 
 TEST_F(RankingTest, namesKeepTenBytesWithoutSplittingADoubleByteCharacter)
