@@ -238,7 +238,24 @@ TEST_F(RankingTest, aReadOrWriteThatFailsLosesNothingLeavesNothingAndSaysWhyOnce
         bool savedInPlace;
     };
     const Case cases[] = {
-        {"a full disk", false, [](SystemFaults& f) { f.diskRoom = 0; }, "No space left on device", true},
+        {"a full disk", false,
+         [](SystemFaults& f) {
+             f.diskRoom = 0;
+             f.atMostBytes = 7;
+         },
+         "No space left on device", true},
+        {"a full disk and an overwrite that fails halfway", false,
+         [](SystemFaults& f) {
+             f.diskRoom = 0;
+             f.overwriteFailsAfter = 100;
+         },
+         "No space left on device", false},
+        {"a full disk and a read that fails", false,
+         [](SystemFaults& f) {
+             f.diskRoom = 0;
+             f.readError = EIO;
+         },
+         "No space left on device", false},
         {"a disk that fills up in the tail", false, [](SystemFaults& f) { f.diskRoom = 1000; },
          "No space left on device", true},
         {"writes that take nothing", false, [](SystemFaults& f) { f.writesTakeNothing = true; }, "Input/output error",

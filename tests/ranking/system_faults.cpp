@@ -78,7 +78,18 @@ extern "C" ssize_t pwrite(int fd, const void* bytes, std::size_t size, off_t off
     const bool grows = ::fstat(fd, &info) != 0 || offset + static_cast<off_t>(size) > info.st_size;
     if (const int go = misbehave(fd, size, true, grows); go != 1)
         return go;
-    return real(fd, bytes, size, offset);
+    if (!active || grows || active->overwriteFailsAfter == static_cast<std::size_t>(-1))
+        return real(fd, bytes, size, offset);
+    if (active->overwritten >= active->overwriteFailsAfter) {
+        active->overwriteFailsAfter = static_cast<std::size_t>(-1);
+        errno = EIO;
+        return -1;
+    }
+    size = std::min(size, active->overwriteFailsAfter - active->overwritten);
+    const ssize_t put = real(fd, bytes, size, offset);
+    if (put > 0)
+        active->overwritten += static_cast<std::size_t>(put);
+    return put;
 }
 
 extern "C" ssize_t pread(int fd, void* bytes, std::size_t size, off_t offset) noexcept

@@ -15,10 +15,14 @@ struct SystemFaults {
     std::size_t diskRoom = static_cast<std::size_t>(-1); // writes past this many bytes fail with ENOSPC
     int lookError = 0;                                   // lstat fails with this errno
     bool writesTakeNothing = false;
+    // The first overwrite of bytes a file already has that reaches this many
+    // overwritten bytes fails with EIO, as a failing disk does; later ones work.
+    std::size_t overwriteFailsAfter = static_cast<std::size_t>(-1);
 
     int calls = 0;
     int interrupted = 0;
     std::size_t written = 0;
+    std::size_t overwritten = 0;
 
     SystemFaults();
     ~SystemFaults();
