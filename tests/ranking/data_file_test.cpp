@@ -123,7 +123,8 @@ TEST_F(RankingTest, aSaveReplacesTheFirst312BytesAndKeepsALongerFilesTail)
     ::waitpid(dead, nullptr, 0);
     const std::string deadName = "tm_data.dat.new-" + std::to_string(dead) + "-3";
     const auto kept = {"tm_data.dat.new-" + std::to_string(::getppid()) + "-0", std::string("tm_data.dat.new-x-0"),
-                       std::string("tm_data.dat.old-") + std::to_string(dead) + "-0"};
+                       std::string("tm_data.dat.old-") + std::to_string(dead) + "-0",
+                       "tm_data.dat.new-" + std::to_string(dead) + "x0"};
     for (const std::string& name : kept)
         std::ofstream(folder / name) << "keep";
     std::ofstream(folder / deadName) << "gone";
