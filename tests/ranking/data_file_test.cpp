@@ -129,6 +129,7 @@ TEST_F(RankingTest, aSaveReplacesTheFirst312BytesAndKeepsALongerFilesTail)
         std::ofstream(folder / name) << "keep";
     std::ofstream(folder / deadName) << "gone";
     makeRanking().load();
+    EXPECT_EQ(ranking->unsavedChange(), FileChange::None) << "what was loaded is what is on disk";
     ranking->entries[0].score = 123456;
     EXPECT_TRUE(ranking->save());
     EXPECT_EQ(std::filesystem::status(dataPath()).permissions(), std::filesystem::perms(0640))
