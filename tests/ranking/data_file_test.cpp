@@ -122,7 +122,13 @@ TEST_F(RankingTest, aSaveReplacesTheFirst312BytesAndKeepsALongerFilesTail)
         ::_exit(0);
     ::waitpid(dead, nullptr, 0);
     const std::string deadName = "tm_data.dat.new-" + std::to_string(dead) + "-3";
-    const auto kept = {"tm_data.dat.new-" + std::to_string(::getppid()) + "-0", std::string("tm_data.dat.new-x-0"),
+    // A copy that is still saving: asking whether it lives must send it nothing.
+    const pid_t live = ::fork();
+    if (live == 0) {
+        ::pause();
+        ::_exit(0);
+    }
+    const auto kept = {"tm_data.dat.new-" + std::to_string(live) + "-0", std::string("tm_data.dat.new-x-0"),
                        std::string("tm_data.dat.old-") + std::to_string(dead) + "-0",
                        "tm_data.dat.new-" + std::to_string(dead) + "x0"};
     for (const std::string& name : kept)
@@ -137,6 +143,9 @@ TEST_F(RankingTest, aSaveReplacesTheFirst312BytesAndKeepsALongerFilesTail)
     EXPECT_FALSE(std::filesystem::exists(folder / deadName)) << "a dead copy's new file is removed";
     for (const std::string& name : kept)
         EXPECT_TRUE(std::filesystem::exists(folder / name)) << name;
+    EXPECT_EQ(::waitpid(live, nullptr, WNOHANG), 0) << "the live copy was sent a signal";
+    ::kill(live, SIGKILL);
+    ::waitpid(live, nullptr, 0);
     for (const std::string& name : kept)
         std::filesystem::remove(folder / name);
     EXPECT_EQ(entriesIn(folder), 2) << "one new file replaced the old, beside the leftover";
